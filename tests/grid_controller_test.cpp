@@ -1,0 +1,257 @@
+#include "calc_error.h"
+#include "grid_controller.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <optional>
+#include <stdexcept>
+
+namespace isosceles {
+namespace {
+
+using Grid = std::array<GridCell, kBoxCount>;
+
+Grid snapshot(const GridController& grid) {
+    Grid cells;
+    for (int box = 0; box < kBoxCount; ++box) {
+        cells[static_cast<std::size_t>(box)] = grid.cell(box);
+    }
+    return cells;
+}
+
+class Controller : public ::testing::Test {
+protected:
+    explicit Controller(const char* locale = "C") : grid(NumberFormat::forLocale(locale)) {
+        grid.onLoad();
+    }
+
+    void type(int box, std::u16string_view text) {
+        ASSERT_TRUE(grid.editCell(box, std::u16string(text))) << "box " << box;
+    }
+
+    std::array<std::u16string, 4> row(Variant v) const {
+        std::array<std::u16string, 4> texts;
+        for (int column = 0; column < 4; ++column) {
+            texts[static_cast<std::size_t>(column)] = grid.cell(boxIndex(v, column)).text;
+        }
+        return texts;
+    }
+
+    std::optional<CalcErrorKind> calculateFailure() {
+        try {
+            grid.calculate();
+        } catch (const CalcError& e) {
+            return e.kind();
+        }
+        return std::nullopt;
+    }
+
+    GridController grid;
+};
+
+using Row = std::array<std::u16string, 4>;
+
+TEST(GridControllerStart, BeforeLoadNothingIsSelectedAndOnlyComputedBoxesAreDisabled) {
+    const GridController grid(NumberFormat::c());
+    EXPECT_EQ(grid.selectedOption(), std::nullopt);
+    EXPECT_EQ(grid.currentVariant(), 0);
+    for (int box = 0; box < kBoxCount; ++box) {
+        EXPECT_EQ(grid.cell(box).enabled, !isComputedBox(box)) << box;
+        EXPECT_TRUE(grid.cell(box).text.empty());
+    }
+}
+
+TEST_F(Controller, AfterLoadRowZeroIsOpenAndTheRestLocked) {
+    EXPECT_EQ(grid.currentVariant(), 0);
+    EXPECT_EQ(grid.selectedOption(), 0);
+    for (int box = 0; box < kBoxCount; ++box) {
+        EXPECT_TRUE(grid.cell(box).text.empty()) << box;
+        EXPECT_EQ(grid.cell(box).locked, box >= 4) << box;
+    }
+    EXPECT_FALSE(grid.cell(2).enabled);
+    EXPECT_FALSE(grid.cell(3).enabled);
+}
+
+TEST_F(Controller, LoadingTwiceGivesTheSameStartState) {
+    const Grid before = snapshot(grid);
+    grid.onLoad();
+    EXPECT_EQ(snapshot(grid), before);
+}
+
+TEST_F(Controller, CalculateOnAnEmptyFirstRowWritesZeros) {
+    grid.calculate();
+    EXPECT_EQ(row(0), (Row{u"0.000", u"0.000", u"0.000", u"0.000"}));
+}
+
+TEST_F(Controller, TheRoadOfOneCalculation) {
+    grid.selectOption(1);
+    type(4, u"6");
+    type(7, u"12");
+    grid.calculate();
+    EXPECT_EQ(row(1), (Row{u"6.000", u"5.000", u"16.000", u"12.000"}));
+    EXPECT_EQ(grid.currentVariant(), 1);
+    for (int box = 0; box < kBoxCount; ++box) {
+        EXPECT_EQ(grid.cell(box).locked, rowOfBox(box) != 1) << box;
+    }
+}
+
+TEST_F(Controller, FirstRowFromBaseAndLeg) {
+    type(0, u"6");
+    type(1, u"5");
+    grid.calculate();
+    EXPECT_EQ(row(0), (Row{u"6.000", u"5.000", u"16.000", u"12.000"}));
+}
+
+TEST_F(Controller, NegativeZeroAreaIsWrittenWithoutMinus) {
+    type(0, u"-6");
+    type(1, u"3");
+    grid.calculate();
+    EXPECT_EQ(row(0), (Row{u"-6.000", u"3.000", u"0.000", u"0.000"}));
+}
+
+TEST_F(Controller, RightApexIsComputed) {
+    grid.selectOption(2);
+    type(9, u"2");
+    type(11, u"2");
+    grid.calculate();
+    EXPECT_EQ(row(2), (Row{u"2.828", u"2.000", u"6.828", u"2.000"}));
+}
+
+struct FailureCase {
+    Variant variant;
+    std::u16string_view first, second;
+    CalcErrorKind kind;
+};
+
+class ControllerFailure : public Controller, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(ControllerFailure, ChangesNothing) {
+    const FailureCase& p = GetParam();
+    grid.selectOption(p.variant);
+    const auto& pair = given(p.variant);
+    type(boxIndex(p.variant, pair[0]), p.first);
+    type(boxIndex(p.variant, pair[1]), p.second);
+    const Grid before = snapshot(grid);
+    EXPECT_EQ(calculateFailure(), p.kind);
+    EXPECT_EQ(snapshot(grid), before);
+    EXPECT_EQ(grid.currentVariant(), p.variant);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, ControllerFailure,
+    ::testing::Values(FailureCase{1, u"", u"", CalcErrorKind::Overflow},
+                      FailureCase{1, u"0", u"5", CalcErrorKind::DivisionByZero},
+                      FailureCase{0, u"1e400", u"5", CalcErrorKind::Overflow},
+                      FailureCase{0, u"5", u"&H100000000", CalcErrorKind::Overflow},
+                      FailureCase{0, u"11", u"5", CalcErrorKind::InvalidArgument},
+                      FailureCase{2, u"5", u"13", CalcErrorKind::InvalidArgument},
+                      FailureCase{3, u"5", u"21", CalcErrorKind::InvalidArgument},
+                      FailureCase{4, u"6", u"10", CalcErrorKind::InvalidArgument},
+                      FailureCase{0, u"1", u"1e200", CalcErrorKind::Overflow}));
+
+TEST_F(Controller, FailureKeepsEarlierResultsAndAFollowingCalculateWorks) {
+    type(0, u"6");
+    type(1, u"5");
+    grid.calculate();
+    type(0, u"abc1e400");
+    type(1, u"1e400");
+    const Grid before = snapshot(grid);
+    EXPECT_EQ(calculateFailure(), CalcErrorKind::Overflow);
+    EXPECT_EQ(snapshot(grid), before);
+    type(1, u"5");
+    grid.calculate();
+    EXPECT_EQ(row(0), (Row{u"0.000", u"5.000", u"10.000", u"0.000"}));
+}
+
+TEST_F(Controller, TextThatIsNoNumberCountsAsZero) {
+    type(0, u"abc");
+    type(1, u"4cm");
+    grid.calculate();
+    EXPECT_EQ(row(0), (Row{u"0.000", u"4.000", u"8.000", u"0.000"}));
+}
+
+TEST_F(Controller, SelectingAVariantEmptiesEveryRow) {
+    type(0, u"6");
+    type(1, u"5");
+    grid.calculate();
+    grid.selectOption(3);
+    for (int box = 0; box < kBoxCount; ++box) {
+        EXPECT_TRUE(grid.cell(box).text.empty()) << box;
+        EXPECT_EQ(grid.cell(box).locked, rowOfBox(box) != 3) << box;
+    }
+    EXPECT_EQ(grid.currentVariant(), 3);
+}
+
+TEST_F(Controller, SelectingTheSelectedOptionAgainKeepsTheGrid) {
+    type(0, u"6");
+    grid.selectOption(0);
+    EXPECT_EQ(grid.cell(0).text, u"6");
+    grid.selectVariant(0);
+    EXPECT_EQ(grid.cell(0).text, u"");
+}
+
+TEST_F(Controller, ClearAllKeepsLocksAndVariant) {
+    grid.selectOption(4);
+    type(16, u"6");
+    type(18, u"16");
+    grid.calculate();
+    const Grid before = snapshot(grid);
+    grid.clearAll();
+    for (int box = 0; box < kBoxCount; ++box) {
+        const auto i = static_cast<std::size_t>(box);
+        EXPECT_TRUE(grid.cell(box).text.empty());
+        EXPECT_EQ(grid.cell(box).locked, before[i].locked);
+        EXPECT_EQ(grid.cell(box).enabled, before[i].enabled);
+    }
+    EXPECT_EQ(grid.currentVariant(), 4);
+    type(16, u"6");
+}
+
+TEST_F(Controller, OnlyEnabledUnlockedBoxesTakeEdits) {
+    for (int box = 0; box < kBoxCount; ++box) {
+        const bool open = rowOfBox(box) == 0 && !isComputedBox(box);
+        EXPECT_EQ(grid.editCell(box, u"7"), open) << box;
+        EXPECT_EQ(grid.cell(box).text, open ? u"7" : u"") << box;
+    }
+    EXPECT_THROW(grid.editCell(20, u"1"), std::out_of_range);
+    EXPECT_THROW(grid.cell(-1), std::out_of_range);
+}
+
+TEST_F(Controller, InvalidVariantChangesNothing) {
+    type(0, u"6");
+    const Grid before = snapshot(grid);
+    EXPECT_THROW(grid.selectOption(5), std::out_of_range);
+    EXPECT_THROW(grid.selectVariant(-1), std::out_of_range);
+    EXPECT_EQ(snapshot(grid), before);
+    EXPECT_EQ(grid.selectedOption(), 0);
+}
+
+class BulgarianController : public Controller {
+protected:
+    BulgarianController() : Controller("bg_BG.UTF-8") {}
+};
+
+TEST_F(BulgarianController, CalculatingTwiceKeepsTheTriangle) {
+    grid.selectOption(4);
+    type(16, u"5");
+    type(18, u"5001.5");
+    grid.calculate();
+    const Row first{u"5,000", u"2498,250", u"5001,500", u"6245,622"};
+    EXPECT_EQ(row(4), first);
+    grid.calculate();
+    EXPECT_EQ(row(4), first);
+}
+
+TEST_F(BulgarianController, GroupedResultsReadBack) {
+    type(0, u"20000");
+    type(1, u"12345.5");
+    grid.calculate();
+    const Row first = row(0);
+    EXPECT_EQ(first[2], u"44\u00A0691,000");
+    grid.calculate();
+    EXPECT_EQ(row(0), first);
+}
+
+} // namespace
+} // namespace isosceles

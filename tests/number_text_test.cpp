@@ -1,0 +1,206 @@
+#include "calc_error.h"
+#include "number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <optional>
+#include <string>
+
+namespace isosceles {
+namespace {
+
+const NumberFormat& cFormat() {
+    static const NumberFormat format = NumberFormat::c();
+    return format;
+}
+
+std::optional<CalcErrorKind> parseFailure(std::u16string_view text, const NumberFormat& format) {
+    try {
+        ParseNumber(text, format);
+    } catch (const CalcError& e) {
+        return e.kind();
+    }
+    return std::nullopt;
+}
+
+struct ReadCase {
+    std::u16string_view text;
+    double expected;
+};
+
+class FixedRule : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(FixedRule, ReadsInEveryLocale) {
+    const ReadCase& p = GetParam();
+    for (const char* locale : {"C", "bg_BG.UTF-8", "de_DE.UTF-8", "en_US.UTF-8"}) {
+        const double value = ParseNumber(p.text, NumberFormat::forLocale(locale));
+        EXPECT_EQ(value, p.expected) << locale;
+        EXPECT_EQ(std::signbit(value), std::signbit(p.expected)) << locale;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, FixedRule,
+    ::testing::Values(
+        ReadCase{u"12.5", 12.5}, ReadCase{u" 1 \t2\n ", 12}, ReadCase{u"3,75", 3},
+        ReadCase{u"2.5e1", 25}, ReadCase{u"1.2.3", 1.2}, ReadCase{u"-4", -4}, ReadCase{u"abc", 0},
+        ReadCase{u"", 0}, ReadCase{u"12cm", 12}, ReadCase{u".5", 0.5}, ReadCase{u"-.5", -0.5},
+        ReadCase{u"+7", 7}, ReadCase{u"1.", 1}, ReadCase{u"-", 0}, ReadCase{u".", 0},
+        ReadCase{u"-.e5", 0}, ReadCase{u"e5", 0}, ReadCase{u"1e", 1}, ReadCase{u"1e+", 1},
+        ReadCase{u"1E-2", 0.01}, ReadCase{u"1d2", 100}, ReadCase{u"1D+2x", 100},
+        ReadCase{u"2 e 3", 2000}, ReadCase{u"-0", -0.0}, ReadCase{u"1e-400", 0},
+        ReadCase{u"-1e-400", -0.0}, ReadCase{u"0e999999", 0},
+        ReadCase{u"0.0000e99999999999999999999", 0}, ReadCase{u"3e-324", 4.9406564584124654e-324},
+        ReadCase{u"0.1", 0.1}, ReadCase{u"1.7976931348623157e308", 1.7976931348623157e308},
+        // Only space, tab and line feed are blanks.
+        ReadCase{u"1\r2", 1}, ReadCase{u"1\u00A02", 1},
+        // Digits other than 0-9 and signs other than + and - end the number.
+        ReadCase{u"\u0661\u0662", 0}, ReadCase{u"\u22125", 0}, ReadCase{u"１２", 0},
+        ReadCase{u"1.234", 1.234}, ReadCase{u"12.500", 12.5}, ReadCase{u"1,234.5", 1},
+        ReadCase{u"&HFFFF", -1}, ReadCase{u"&hff", 255}, ReadCase{u"&H8000", -32768},
+        ReadCase{u"&H7FFF", 32767}, ReadCase{u"&H10000", 65536}, ReadCase{u"&HFFFFFFFF", -1},
+        ReadCase{u"&H80000000", -2147483648.0}, ReadCase{u"&H0000000000FFFF", -1},
+        ReadCase{u"&O177777", -1}, ReadCase{u"&o17", 15}, ReadCase{u"&O8", 0}, ReadCase{u"&H", 0},
+        ReadCase{u"&HFG", 15}, ReadCase{u"& H 1 0", 16}, ReadCase{u"&X10", 0},
+        ReadCase{u"-&H10", 0}));
+
+class Beyond : public ::testing::TestWithParam<std::u16string_view> {};
+
+TEST_P(Beyond, TheDoubleRangeOverflows) {
+    EXPECT_EQ(parseFailure(GetParam(), cFormat()), CalcErrorKind::Overflow);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, Beyond,
+                         ::testing::Values(u"1e400", u"-1e400", u"1.8e308",
+                                           u"1e99999999999999999999999", u"0.001e312",
+                                           u"&H100000000", u"&O40000000000",
+                                           u"&HFFFFFFFFFFFFFFFFFFFF"));
+
+TEST(ParseNumber, HundredThousandDigitsAreReadCorrectlyRounded) {
+    std::u16string digits(100000, u'1');
+    digits.insert(1, u".");
+    EXPECT_EQ(ParseNumber(digits, cFormat()), 1.1111111111111112);
+
+    // Halfway between two doubles only in the last of very many digits.
+    std::u16string tie = u"9007199254740993.";
+    tie += std::u16string(50000, u'0');
+    EXPECT_EQ(ParseNumber(tie, cFormat()), 9007199254740992.0);
+    tie += u"1";
+    EXPECT_EQ(ParseNumber(tie, cFormat()), 9007199254740994.0);
+
+    std::u16string zeros = u"0.";
+    zeros += std::u16string(100000, u'0');
+    zeros += u"1e100005";
+    EXPECT_EQ(ParseNumber(zeros, cFormat()), 1e4);
+}
+
+TEST(ParseNumber, AgreesWithTheCLibraryOnPlainDecimals) {
+    const char* texts[] = {"2.2250738585072011e-308",
+                           "4.9406564584124654e-324",
+                           "2.4703282292062328e-324",
+                           "2.4703282292062327e-324",
+                           "0.30000000000000004",
+                           "123456789012345678901234567890",
+                           "1.00000000000000011102230246251565404236316680908203125",
+                           "-8.98846567431158e307"};
+    for (const char* text : texts) {
+        const std::u16string wide(text, text + std::strlen(text));
+        EXPECT_EQ(ParseNumber(wide, cFormat()), std::strtod(text, nullptr)) << text;
+    }
+}
+
+TEST(ParseNumber, RemovesBlanks) {
+    EXPECT_EQ(removeBlanks(u" a\tb\nc\r\u00A0"), u"abc\r\u00A0");
+}
+
+struct WrittenCase {
+    const char* locale;
+    std::u16string_view text;
+    double expected;
+};
+
+class OwnOutput : public ::testing::TestWithParam<WrittenCase> {};
+
+TEST_P(OwnOutput, ReadsAsTheNumberItShows) {
+    const WrittenCase& p = GetParam();
+    EXPECT_EQ(ParseNumber(p.text, NumberFormat::forLocale(p.locale)), p.expected) << p.locale;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, OwnOutput,
+    ::testing::Values(
+        WrittenCase{"bg_BG.UTF-8", u"2,500", 2.5}, WrittenCase{"bg_BG.UTF-8", u"6,000", 6},
+        WrittenCase{"bg_BG.UTF-8", u"1234,500", 1234.5},
+        WrittenCase{"bg_BG.UTF-8", u"12\u00A0345,000", 12345},
+        WrittenCase{"bg_BG.UTF-8", u"1\u00A0234,500", 1234.5},
+        WrittenCase{"bg_BG.UTF-8", u"1 234,500", 1234.5},
+        WrittenCase{"bg_BG.UTF-8", u"-2,500", -2.5},
+        WrittenCase{"en_US.UTF-8", u"1,234.500", 1234.5},
+        WrittenCase{"en_US.UTF-8", u"1,234,567.500", 1234567.5},
+        WrittenCase{"en_US.UTF-8", u"1234567.500", 1234567.5},
+        WrittenCase{"de_CH.UTF-8", u"1\u2019234.500", 1234.5},
+        WrittenCase{"de_DE.UTF-8", u"1.234,500", 1234.5},
+        WrittenCase{"de_DE.UTF-8", u"-0,000", -0.0},
+        WrittenCase{"sv_SE.UTF-8", u"\u221212,000", -12},
+        WrittenCase{"en_IN.UTF-8", u"12,34,567.500", 1234567.5},
+        WrittenCase{"fa_IR.UTF-8", u"\u200E\u22121,234.500", -1234.5},
+        WrittenCase{"fr_FR.UTF-8", u"1\u202F234,500", 1234.5},
+        // Not the written form: the fixed rule reads them.
+        WrittenCase{"bg_BG.UTF-8", u"3,75", 3}, WrittenCase{"de_DE.UTF-8", u"1.234", 1.234},
+        WrittenCase{"de_DE.UTF-8", u"12.500", 12.5}, WrittenCase{"de_DE.UTF-8", u"1.23,500", 1.23},
+        WrittenCase{"en_US.UTF-8", u"12,34,567.500", 12},
+        WrittenCase{"en_US.UTF-8", u"1,2345.500", 1}, WrittenCase{"en_US.UTF-8", u",123.500", 0},
+        WrittenCase{"en_US.UTF-8", u"1,234.5", 1}, WrittenCase{"sv_SE.UTF-8", u"-12,000", -12},
+        WrittenCase{"sv_SE.UTF-8", u"\u221212", 0}, WrittenCase{"en_US.UTF-8", u"+1,234.500", 1}));
+
+TEST(ParseNumber, WrittenFormBeyondRangeOverflows) {
+    std::u16string text(400, u'9');
+    text += u",000";
+    EXPECT_EQ(parseFailure(text, NumberFormat::forLocale("bg_BG.UTF-8")), CalcErrorKind::Overflow);
+}
+
+struct FormatCase {
+    const char* locale;
+    double value;
+    std::u16string_view expected;
+};
+
+class Formats : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(Formats, WriteThreeDecimalsTheLocalesWay) {
+    const FormatCase& p = GetParam();
+    EXPECT_EQ(FormatNumber3(p.value, NumberFormat::forLocale(p.locale)), p.expected)
+        << p.locale << " " << p.value;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, Formats,
+    ::testing::Values(
+        FormatCase{"en_US.UTF-8", 16, u"16.000"}, FormatCase{"en_US.UTF-8", 1234.5, u"1,234.500"},
+        FormatCase{"en_US.UTF-8", 2.0 / 3, u"0.667"}, FormatCase{"en_US.UTF-8", -12, u"-12.000"},
+        FormatCase{"bg_BG.UTF-8", 16, u"16,000"}, FormatCase{"bg_BG.UTF-8", 1234.5, u"1234,500"},
+        FormatCase{"bg_BG.UTF-8", 12345, u"12\u00A0345,000"},
+        FormatCase{"es_ES.UTF-8", 1234.5, u"1234,500"},
+        FormatCase{"es_ES.UTF-8", 12345, u"12.345,000"},
+        FormatCase{"en_IN.UTF-8", 1234567, u"12,34,567.000"},
+        FormatCase{"de_CH.UTF-8", 1234.5, u"1\u2019234.500"},
+        FormatCase{"sv_SE.UTF-8", -12, u"\u221212,000"},
+        FormatCase{"sr_RS@latin", 1234.5, u"1.234,500"},
+        FormatCase{"ar_EG.UTF-8", 1234.5, u"1,234.500"},
+        FormatCase{"hi_IN.UTF-8", 1234567, u"12,34,567.000"},
+        FormatCase{"C", 1234567.5, u"1234567.500"}, FormatCase{"C", -12, u"-12.000"},
+        FormatCase{"C", 1.0005, u"1.001"}, FormatCase{"C", 0.0025, u"0.003"},
+        FormatCase{"C", -1.0005, u"-1.001"}, FormatCase{"C", 2.0004999, u"2.000"},
+        FormatCase{"C", -0.0, u"0.000"}, FormatCase{"C", -0.0004, u"0.000"},
+        FormatCase{"bg_BG.UTF-8", -0.0, u"0,000"}, FormatCase{"sv_SE.UTF-8", -1e-9, u"0,000"},
+        FormatCase{"C", 1e20, u"100000000000000000000.000"}, FormatCase{"C", 5e-324, u"0.000"}));
+
+TEST(FormatNumber3, RefusesNonFiniteValues) {
+    EXPECT_THROW(FormatNumber3(std::nan(""), cFormat()), std::invalid_argument);
+    EXPECT_THROW(FormatNumber3(HUGE_VAL, cFormat()), std::invalid_argument);
+}
+
+} // namespace
+} // namespace isosceles

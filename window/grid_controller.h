@@ -1,0 +1,66 @@
+#pragma once
+
+#include "number_format.h"
+#include "variant_table.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace isosceles {
+
+struct GridCell {
+    std::u16string text;
+    // A locked box keeps its text against typing; the program still writes it.
+    bool locked = false;
+    // Fixed at creation: false for the computed boxes, which never take typing or focus.
+    bool enabled = true;
+
+    friend bool operator==(const GridCell&, const GridCell&) = default;
+};
+
+// The behaviour of the main window without its drawing: the 20 boxes, the current variant,
+// and the operations its events trigger. Operations either complete or raise CalcError with
+// the grid exactly as it was.
+class GridController {
+public:
+    explicit GridController(NumberFormat format);
+
+    // Start-up: option 0 becomes the selected one, then rows 1 to 4 are locked.
+    void onLoad();
+
+    // Option i became the selected one; nothing happens when it already was.
+    void selectOption(Variant i);
+
+    // Empties and locks the whole grid, then unlocks row i. Throws std::out_of_range for an
+    // index outside 0..4.
+    void selectVariant(Variant i);
+
+    // Reads the current row's given boxes, solves, and writes the whole row.
+    void calculate();
+
+    // Empties every box; locks and the current variant stay.
+    void clearAll();
+
+    const GridCell& cell(int box) const;
+
+    // A user's edit of a box; only an enabled, unlocked box takes it. Returns whether it did.
+    bool editCell(int box, std::u16string text);
+
+    Variant currentVariant() const { return currentVariant_; }
+
+    // The option the window shows checked; none before onLoad.
+    std::optional<Variant> selectedOption() const { return selectedOption_; }
+
+    const NumberFormat& numberFormat() const { return format_; }
+
+private:
+    static void checkBox(int box);
+
+    NumberFormat format_;
+    std::array<GridCell, kBoxCount> cells_;
+    Variant currentVariant_ = 0;
+    std::optional<Variant> selectedOption_;
+};
+
+} // namespace isosceles

@@ -1,0 +1,228 @@
+#include "number_format.h"
+
+#include "number_text.h"
+
+#include <unicode/numberformatter.h>
+#include <unicode/numsys.h>
+#include <unicode/ures.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <iterator>
+#include <stdexcept>
+#include <vector>
+
+namespace isosceles {
+
+namespace nf = icu::number;
+
+class NumberFormat::Impl {
+public:
+    Impl(std::string localeId, nf::LocalizedNumberFormatter formatter)
+        : localeId_(std::move(localeId)), formatter_(std::move(formatter)),
+          form_(deriveWrittenForm()) {}
+
+    const std::string& localeId() const { return localeId_; }
+    const WrittenForm& form() const { return form_; }
+
+    std::u16string format(double value) const {
+        if (!std::isfinite(value)) {
+            throw std::invalid_argument("only finite values are formatted");
+        }
+        UErrorCode status = U_ZERO_ERROR;
+        const icu::UnicodeString text = formatter_.formatDouble(value, status).toString(status);
+        if (U_FAILURE(status)) {
+            throw std::runtime_error(std::string("number formatting failed: ") +
+                                     u_errorName(status));
+        }
+        return {text.getBuffer(), static_cast<std::size_t>(text.length())};
+    }
+
+private:
+    static bool isDigit(char16_t ch) { return ch >= u'0' && ch <= u'9'; }
+
+    struct Affixes {
+        std::u16string prefix, body, suffix;
+    };
+
+    static Affixes split(const std::u16string& text) {
+        const auto first = std::find_if(text.begin(), text.end(), isDigit);
+        const auto last = std::find_if(text.rbegin(), text.rend(), isDigit).base();
+        if (first == text.end()) {
+            throw std::runtime_error("the number format writes no digits");
+        }
+        return {{text.begin(), first}, {first, last}, {last, text.end()}};
+    }
+
+    // Read off the formatter's own output, so that what is read back is exactly what is written.
+    WrittenForm deriveWrittenForm() const {
+        WrittenForm form;
+        // Sixteen ones: long enough for every locale's minimum grouping, exact in a double.
+        const Affixes positive = split(removeBlanks(format(1111111111111111.0)));
+        const Affixes negative = split(removeBlanks(format(-1.0)));
+        form.positivePrefix = positive.prefix;
+        form.positiveSuffix = positive.suffix;
+        form.negativePrefix = negative.prefix;
+        form.negativeSuffix = negative.suffix;
+
+        const std::u16string& body = positive.body;
+        std::size_t end = body.size() - kDecimals;
+        std::size_t sep = end;
+        while (sep > 0 && !isDigit(body[sep - 1])) {
+            --sep;
+        }
+        form.decimalSeparator = body.substr(sep, end - sep);
+
+        std::vector<std::size_t> groups;
+        std::size_t pos = 0;
+        while (pos < sep) {
+            std::size_t digitsEnd = pos;
+            while (digitsEnd < sep && isDigit(body[digitsEnd])) {
+                ++digitsEnd;
+            }
+            groups.push_back(digitsEnd - pos);
+            std::size_t next = digitsEnd;
+            while (next < sep && !isDigit(body[next])) {
+                ++next;
+            }
+            if (next > digitsEnd && form.groupSeparator.empty()) {
+                form.groupSeparator = body.substr(digitsEnd, next - digitsEnd);
+            }
+            pos = next;
+        }
+        if (groups.size() > 1 && !form.groupSeparator.empty()) {
+            form.primaryGroup = static_cast<int>(groups.back());
+            form.secondaryGroup = static_cast<int>(groups[groups.size() - 2]);
+            if (groups.size() == 2) {
+                form.secondaryGroup = form.primaryGroup;
+            }
+        }
+        return form;
+    }
+
+    static constexpr std::size_t kDecimals = 3;
+
+    std::string localeId_;
+    nf::LocalizedNumberFormatter formatter_;
+    WrittenForm form_;
+};
+
+namespace {
+
+nf::LocalizedNumberFormatter makeFormatter(const icu::Locale& locale, bool grouping) {
+    UErrorCode status = U_ZERO_ERROR;
+    // The reading rule knows only the digits 0-9, so the locale's own digits are never used.
+    icu::NumberingSystem* latin = icu::NumberingSystem::createInstanceByName("latn", status);
+    if (U_FAILURE(status)) {
+        throw std::runtime_error("ICU has no Latin numbering system");
+    }
+    return nf::NumberFormatter::withLocale(locale)
+        .precision(nf::Precision::fixedFraction(3))
+        .roundingMode(UNUM_ROUND_HALFUP)
+        .sign(UNUM_SIGN_NEGATIVE)
+        .grouping(grouping ? UNUM_GROUPING_AUTO : UNUM_GROUPING_OFF)
+        .adoptSymbols(latin);
+}
+
+bool hasLocaleData(const std::string& id) {
+    UErrorCode status = U_ZERO_ERROR;
+    UResourceBundle* bundle = ures_open(nullptr, id.c_str(), &status);
+    ures_close(bundle);
+    return U_SUCCESS(status) && status != U_USING_DEFAULT_WARNING;
+}
+
+bool allOf(std::string_view text, int (*pred)(int)) {
+    return std::all_of(text.begin(), text.end(),
+                       [pred](char ch) { return pred(static_cast<unsigned char>(ch)) != 0; });
+}
+
+} // namespace
+
+NumberFormat::NumberFormat(std::shared_ptr<const Impl> impl) : impl_(std::move(impl)) {}
+
+NumberFormat NumberFormat::c() {
+    static const NumberFormat format(
+        std::make_shared<const Impl>(std::string(), makeFormatter(icu::Locale::getRoot(), false)));
+    return format;
+}
+
+NumberFormat NumberFormat::forLocale(std::string_view posixName) {
+    const std::optional<std::string> id = icuLocaleIdFromPosix(posixName);
+    if (!id || !hasLocaleData(*id)) {
+        return c();
+    }
+    const icu::Locale locale(id->c_str());
+    return NumberFormat(std::make_shared<const Impl>(*id, makeFormatter(locale, true)));
+}
+
+NumberFormat NumberFormat::fromEnvironment(const EnvLookup& lookup) {
+    return forLocale(numericLocaleName(lookup));
+}
+
+NumberFormat NumberFormat::fromEnvironment() {
+    return fromEnvironment([](const char* name) { return std::getenv(name); });
+}
+
+const std::string& NumberFormat::localeId() const {
+    return impl_->localeId();
+}
+
+std::u16string NumberFormat::format3(double value) const {
+    return impl_->format(value);
+}
+
+const WrittenForm& NumberFormat::writtenForm() const {
+    return impl_->form();
+}
+
+std::string numericLocaleName(const EnvLookup& lookup) {
+    for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+        const char* value = lookup(variable);
+        if (value != nullptr && *value != '\0') {
+            return value;
+        }
+    }
+    return {};
+}
+
+std::optional<std::string> icuLocaleIdFromPosix(std::string_view posixName) {
+    std::string_view modifier;
+    if (const auto at = posixName.find('@'); at != std::string_view::npos) {
+        modifier = posixName.substr(at + 1);
+        posixName = posixName.substr(0, at);
+    }
+    if (const auto dot = posixName.find('.'); dot != std::string_view::npos) {
+        posixName = posixName.substr(0, dot);
+    }
+    std::string_view language = posixName;
+    std::string_view territory;
+    if (const auto bar = posixName.find('_'); bar != std::string_view::npos) {
+        language = posixName.substr(0, bar);
+        territory = posixName.substr(bar + 1);
+        const bool letters = territory.size() == 2 && allOf(territory, std::isalpha);
+        const bool digits = territory.size() == 3 && allOf(territory, std::isdigit);
+        if (!letters && !digits) {
+            return std::nullopt;
+        }
+    }
+    // Also rejects "C" and "POSIX".
+    if (language.size() < 2 || language.size() > 3 || !allOf(language, std::islower)) {
+        return std::nullopt;
+    }
+    std::string id(language);
+    if (modifier == "latin") {
+        id += "_Latn";
+    } else if (modifier == "cyrillic") {
+        id += "_Cyrl";
+    }
+    if (!territory.empty()) {
+        id += '_';
+        std::transform(territory.begin(), territory.end(), std::back_inserter(id),
+                       [](char ch) { return static_cast<char>(std::toupper(ch)); });
+    }
+    return id;
+}
+
+} // namespace isosceles

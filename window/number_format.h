@@ -1,0 +1,67 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace isosceles {
+
+// How a locale writes a three-decimal number, with blanks already removed, so that the
+// program can read its own output back. Group sizes count from the decimal separator;
+// a primary size of 0 means the locale does not group.
+struct WrittenForm {
+    std::u16string decimalSeparator;
+    std::u16string groupSeparator;
+    int primaryGroup = 0;
+    int secondaryGroup = 0;
+    std::u16string positivePrefix;
+    std::u16string positiveSuffix;
+    std::u16string negativePrefix;
+    std::u16string negativeSuffix;
+};
+
+// Reads an environment variable; null when it is not set.
+using EnvLookup = std::function<const char*(const char*)>;
+
+// A regional number format: built once, then cheap to copy and safe to share.
+class NumberFormat {
+public:
+    // Period decimals, no grouping, '-' for negatives.
+    static NumberFormat c();
+
+    // A POSIX locale name such as "bg_BG.UTF-8" or "sr_RS@latin". "C", "POSIX", the empty
+    // name and any name the locale data does not know give the format of c().
+    static NumberFormat forLocale(std::string_view posixName);
+
+    // The user's locale for numbers: LC_ALL, else LC_NUMERIC, else LANG.
+    static NumberFormat fromEnvironment(const EnvLookup& lookup);
+    static NumberFormat fromEnvironment();
+
+    // The locale the data was taken from, as ICU names it; empty for the C format.
+    const std::string& localeId() const;
+
+    // Three decimals, half-up on the shortest decimal form of the value, Latin digits,
+    // never a minus before a value that rounds to zero. The value must be finite.
+    std::u16string format3(double value) const;
+
+    const WrittenForm& writtenForm() const;
+
+    class Impl;
+
+private:
+    explicit NumberFormat(std::shared_ptr<const Impl> impl);
+
+    std::shared_ptr<const Impl> impl_;
+};
+
+// The locale name that decides numbers: the first of LC_ALL, LC_NUMERIC, LANG that is set
+// and not empty; empty when none is.
+std::string numericLocaleName(const EnvLookup& lookup);
+
+// The ICU locale id for a POSIX locale name, or nothing for "C", "POSIX", the empty name and
+// names that are not of the form language[_TERRITORY][.codeset][@modifier].
+std::optional<std::string> icuLocaleIdFromPosix(std::string_view posixName);
+
+} // namespace isosceles

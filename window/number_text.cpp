@@ -1,0 +1,272 @@
+#include "number_text.h"
+
+#include "calc_error.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace isosceles {
+
+namespace {
+
+constexpr std::size_t kWrittenDecimals = 3;
+
+bool isDigit(char16_t ch) {
+    return ch >= u'0' && ch <= u'9';
+}
+
+int hexValue(char16_t ch) {
+    if (isDigit(ch)) {
+        return ch - u'0';
+    }
+    if (ch >= u'a' && ch <= u'f') {
+        return ch - u'a' + 10;
+    }
+    if (ch >= u'A' && ch <= u'F') {
+        return ch - u'A' + 10;
+    }
+    return -1;
+}
+
+int octValue(char16_t ch) {
+    return (ch >= u'0' && ch <= u'7') ? ch - u'0' : -1;
+}
+
+// The scanned parts of a decimal number, all in ASCII digits.
+struct Decimal {
+    bool negative = false;
+    std::u16string_view integer;
+    std::u16string_view fraction;
+    bool exponentNegative = false;
+    std::u16string_view exponent;
+};
+
+// Where from_chars reports a result out of range, this tells overflow from underflow: the
+// decimal order of magnitude of the leading significant digit, exponent included.
+bool beyondRange(const Decimal& d) {
+    long long order = 0;
+    if (const auto it = std::find_if(d.integer.begin(), d.integer.end(),
+                                     [](char16_t ch) { return ch != u'0'; });
+        it != d.integer.end()) {
+        order = static_cast<long long>(d.integer.end() - it) - 1;
+    } else {
+        const auto jt = std::find_if(d.fraction.begin(), d.fraction.end(),
+                                     [](char16_t ch) { return ch != u'0'; });
+        order = -static_cast<long long>(jt - d.fraction.begin()) - 1;
+    }
+    constexpr long long kSaturated = 1'000'000'000'000LL;
+    long long exponent = 0;
+    for (const char16_t ch : d.exponent) {
+        exponent = std::min(kSaturated, exponent * 10 + (ch - u'0'));
+    }
+    return (d.exponentNegative ? order - exponent : order + exponent) >= 0;
+}
+
+// Correctly rounded, as the standard library's conversion is.
+double toDouble(const Decimal& d) {
+    std::string ascii;
+    ascii.reserve(d.integer.size() + d.fraction.size() + d.exponent.size() + 4);
+    if (d.negative) {
+        ascii += '-';
+    }
+    if (d.integer.empty()) {
+        ascii += '0';
+    }
+    ascii.append(d.integer.begin(), d.integer.end());
+    if (!d.fraction.empty()) {
+        ascii += '.';
+        ascii.append(d.fraction.begin(), d.fraction.end());
+    }
+    if (!d.exponent.empty()) {
+        ascii += d.exponentNegative ? "e-" : "e";
+        ascii.append(d.exponent.begin(), d.exponent.end());
+    }
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (ec == std::errc::result_out_of_range) {
+        if (beyondRange(d)) {
+            throw CalcError(CalcErrorKind::Overflow);
+        }
+        return d.negative ? -0.0 : 0.0;
+    }
+    return value;
+}
+
+std::size_t scanDigits(std::u16string_view text, std::size_t pos) {
+    while (pos < text.size() && isDigit(text[pos])) {
+        ++pos;
+    }
+    return pos;
+}
+
+// &H and &O: 16-bit signed where the value fits in 16 bits, else 32-bit signed; more than
+// 32 bits is out of range rather than wrapped.
+double readRadix(std::u16string_view digits, int base) {
+    std::uint64_t value = 0;
+    for (const char16_t ch : digits) {
+        const int digit = base == 16 ? hexValue(ch) : octValue(ch);
+        if (digit < 0) {
+            break;
+        }
+        value = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
+        if (value > 0xFFFF'FFFFu) {
+            throw CalcError(CalcErrorKind::Overflow);
+        }
+    }
+    if (value <= 0xFFFFu) {
+        return static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
+    }
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+}
+
+double readFixed(std::u16string_view text) {
+    if (text.size() >= 2 && text[0] == u'&') {
+        const char16_t letter = text[1];
+        if (letter == u'H' || letter == u'h') {
+            return readRadix(text.substr(2), 16);
+        }
+        if (letter == u'O' || letter == u'o') {
+            return readRadix(text.substr(2), 8);
+        }
+    }
+    Decimal d;
+    std::size_t pos = 0;
+    if (pos < text.size() && (text[pos] == u'+' || text[pos] == u'-')) {
+        d.negative = text[pos] == u'-';
+        ++pos;
+    }
+    std::size_t end = scanDigits(text, pos);
+    d.integer = text.substr(pos, end - pos);
+    pos = end;
+    if (pos < text.size() && text[pos] == u'.') {
+        end = scanDigits(text, pos + 1);
+        d.fraction = text.substr(pos + 1, end - pos - 1);
+        pos = end;
+    }
+    if (d.integer.empty() && d.fraction.empty()) {
+        return 0;
+    }
+    if (pos < text.size() &&
+        (text[pos] == u'E' || text[pos] == u'e' || text[pos] == u'D' || text[pos] == u'd')) {
+        std::size_t digits = pos + 1;
+        bool negative = false;
+        if (digits < text.size() && (text[digits] == u'+' || text[digits] == u'-')) {
+            negative = text[digits] == u'-';
+            ++digits;
+        }
+        end = scanDigits(text, digits);
+        // A letter with no digits after it cannot continue the number.
+        if (end > digits) {
+            d.exponentNegative = negative;
+            d.exponent = text.substr(digits, end - digits);
+        }
+    }
+    return toDouble(d);
+}
+
+// Separators at every group boundary the locale writes, counted from the decimal separator.
+bool validGroups(std::u16string_view integer, const WrittenForm& form) {
+    const std::u16string_view sep = form.groupSeparator;
+    if (form.primaryGroup <= 0 || sep.empty()) {
+        return false;
+    }
+    std::vector<std::u16string_view> groups;
+    for (std::size_t begin = 0;;) {
+        const std::size_t at = integer.find(sep, begin);
+        groups.push_back(integer.substr(begin, at - begin));
+        if (at == std::u16string_view::npos) {
+            break;
+        }
+        begin = at + sep.size();
+    }
+    const auto primary = static_cast<std::size_t>(form.primaryGroup);
+    const auto secondary = static_cast<std::size_t>(form.secondaryGroup);
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        const std::u16string_view group = groups[i];
+        if (group.empty() || !std::all_of(group.begin(), group.end(), isDigit)) {
+            return false;
+        }
+        const bool last = i + 1 == groups.size();
+        const bool fits = last ? group.size() == primary
+                               : (i == 0 ? group.size() <= secondary : group.size() == secondary);
+        if (!fits) {
+            return false;
+        }
+    }
+    return groups.size() > 1;
+}
+
+bool startsWith(std::u16string_view text, std::u16string_view part) {
+    return text.substr(0, part.size()) == part;
+}
+
+bool endsWith(std::u16string_view text, std::u16string_view part) {
+    return text.size() >= part.size() && text.substr(text.size() - part.size()) == part;
+}
+
+// The locale's own form: its minus or none, digits grouped as it groups them or not at all,
+// its decimal separator, exactly three decimals.
+std::optional<double> readWritten(std::u16string_view text, const WrittenForm& form) {
+    bool negative = false;
+    std::u16string_view body;
+    const std::size_t negativeAffixes = form.negativePrefix.size() + form.negativeSuffix.size();
+    const std::size_t positiveAffixes = form.positivePrefix.size() + form.positiveSuffix.size();
+    if (negativeAffixes > 0 && text.size() > negativeAffixes &&
+        startsWith(text, form.negativePrefix) && endsWith(text, form.negativeSuffix)) {
+        negative = true;
+        body = text.substr(form.negativePrefix.size(), text.size() - negativeAffixes);
+    } else if (text.size() > positiveAffixes && startsWith(text, form.positivePrefix) &&
+               endsWith(text, form.positiveSuffix)) {
+        body = text.substr(form.positivePrefix.size(), text.size() - positiveAffixes);
+    } else {
+        return std::nullopt;
+    }
+    const std::u16string_view decimal = form.decimalSeparator;
+    if (decimal.empty() || body.size() < decimal.size() + kWrittenDecimals + 1) {
+        return std::nullopt;
+    }
+    const std::u16string_view fraction = body.substr(body.size() - kWrittenDecimals);
+    const std::size_t integerSize = body.size() - kWrittenDecimals - decimal.size();
+    if (body.substr(integerSize, decimal.size()) != decimal ||
+        !std::all_of(fraction.begin(), fraction.end(), isDigit)) {
+        return std::nullopt;
+    }
+    const std::u16string_view integer = body.substr(0, integerSize);
+    if (std::all_of(integer.begin(), integer.end(), isDigit)) {
+        return toDouble({negative, integer, fraction, false, {}});
+    }
+    if (!validGroups(integer, form)) {
+        return std::nullopt;
+    }
+    std::u16string digits;
+    std::copy_if(integer.begin(), integer.end(), std::back_inserter(digits), isDigit);
+    return toDouble({negative, digits, fraction, false, {}});
+}
+
+} // namespace
+
+std::u16string removeBlanks(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    std::copy_if(text.begin(), text.end(), std::back_inserter(out),
+                 [](char16_t ch) { return ch != u' ' && ch != u'\t' && ch != u'\n'; });
+    return out;
+}
+
+double ParseNumber(std::u16string_view text, const NumberFormat& format) {
+    const std::u16string compact = removeBlanks(text);
+    if (const std::optional<double> written = readWritten(compact, format.writtenForm())) {
+        return *written;
+    }
+    return readFixed(compact);
+}
+
+std::u16string FormatNumber3(double value, const NumberFormat& format) {
+    return format.format3(value);
+}
+
+} // namespace isosceles
