@@ -1,0 +1,23 @@
+#include "main_window.h"
+#include "number_format.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <exception>
+
+int main(int argc, char* argv[]) {
+    try {
+        QApplication app(argc, argv);
+        isosceles::configureApplication(app);
+        // The top-level handler: a failed operation is reported, then the program goes on
+        // with the grid as it was.
+        isosceles::MainWindow window(isosceles::NumberFormat::fromEnvironment(),
+                                     isosceles::reportCalcError);
+        window.show();
+        return QApplication::exec();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "isosceles: %s\n", error.what());
+        return 1;
+    }
+}

@@ -1,0 +1,276 @@
+#include "main_window.h"
+
+#include "number_text.h"
+#include "variant_table.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+#include <stdexcept>
+
+namespace isosceles {
+
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QColor toColor(Rgb rgb) {
+    return {rgb.red, rgb.green, rgb.blue};
+}
+
+// Solid in every state, the disabled one included.
+void paint(QWidget* widget, QPalette::ColorRole role, Rgb rgb) {
+    QPalette palette = widget->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, role, toColor(rgb));
+    }
+    widget->setPalette(palette);
+}
+
+void fillBackground(QWidget* widget, Rgb rgb) {
+    // Buttons, option buttons among them, fill with the Button role rather than Window.
+    paint(widget, widget->backgroundRole(), rgb);
+    widget->setAutoFillBackground(true);
+}
+
+// Fusion draws a palette button face as a gradient; a style sheet with a border is solid.
+QString buttonStyleSheet(Rgb rgb) {
+    const QString colour =
+        QStringLiteral("rgb(%1, %2, %3)").arg(rgb.red).arg(rgb.green).arg(rgb.blue);
+    return QStringLiteral("QPushButton { background-color: %1; border: 1px solid black; }"
+                          "QPushButton:focus { border: 2px solid black; }"
+                          "QPushButton:pressed { border: 2px solid rgb(64, 64, 64); }")
+        .arg(colour);
+}
+
+QString objectNameOf(Family family, int index, int familySize) {
+    const QString name = fromUtf8(familyName(family));
+    return familySize == 1 ? name : QStringLiteral("%1(%2)").arg(name).arg(index);
+}
+
+int familySize(Family family) {
+    int size = 0;
+    for (const ControlRow& row : ControlTable) {
+        if (row.family == family) {
+            size += row.count;
+        }
+    }
+    return size;
+}
+
+QString textOf(const ControlRow& row, int index) {
+    switch (row.source) {
+    case TextSource::Fixed:
+        return fromUtf8(row.text);
+    case TextSource::Heading:
+        return fromUtf8(heading(static_cast<Quantity>(index - 1)));
+    case TextSource::Caption:
+        return QString::fromStdString(caption(static_cast<Variant>(index)));
+    case TextSource::Assignment:
+        return QString::fromStdString(assignmentText());
+    case TextSource::Empty:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+void configureApplication(QApplication& app) {
+    app.setApplicationName(QStringLiteral(ISOSCELES_APP_NAME));
+    app.setApplicationVersion(QStringLiteral(ISOSCELES_VERSION));
+    app.setWindowIcon(QIcon(QStringLiteral(":/icons/isosceles.png")));
+}
+
+QString windowTitleText() {
+    return QStringLiteral(ISOSCELES_MAKER_URL) + QStringLiteral("  ") +
+           fromUtf8(kWindowStyle.title);
+}
+
+void reportCalcError(QWidget& window, const CalcError& error) {
+    QMessageBox::critical(&window, window.windowTitle(), fromUtf8(errorText(error.kind())));
+}
+
+MainWindow::MainWindow(NumberFormat format, ErrorHandler onError)
+    : controller_(std::move(format)), onError_(std::move(onError)) {
+    build();
+    applyTabOrder();
+    bind();
+    controller_.onLoad();
+    mirror();
+    Text1->setFocus();
+}
+
+void MainWindow::build() {
+    setWindowTitle(windowTitleText());
+    setWindowIcon(QIcon(QStringLiteral(":/icons/isosceles.png")));
+    setFixedSize(toPixels(kWindowStyle.clientWidth), toPixels(kWindowStyle.clientHeight));
+    fillBackground(this, kWindowStyle.background);
+    setFont(QFont(fromUtf8(kWindowStyle.fontFamily), kWindowStyle.fontPointSize));
+
+    for (const ControlRow& row : ControlTable) {
+        for (int index = row.firstIndex; index < row.firstIndex + row.count; ++index) {
+            QWidget* widget = create(row, index);
+            const Rect r = twipsRect(row, index);
+            widget->setGeometry(toPixels(r.left), toPixels(r.top), toPixels(r.width),
+                                toPixels(r.height));
+            widget->setObjectName(objectNameOf(row.family, index, familySize(row.family)));
+            if (row.background && row.family != Family::Command1) {
+                fillBackground(widget, *row.background);
+            }
+        }
+    }
+}
+
+QWidget* MainWindow::create(const ControlRow& row, int index) {
+    const auto at = static_cast<std::size_t>(index);
+    const QString text = textOf(row, index);
+    switch (row.family) {
+    case Family::Label1: {
+        auto* label = new QLabel(text, this);
+        label->setAlignment(Qt::AlignCenter);
+        Label1.at(at) = label;
+        return label;
+    }
+    case Family::Frame1:
+        Frame1 = new QGroupBox(text, this);
+        return Frame1;
+    case Family::Option1:
+        Option1.at(at) = new QRadioButton(text, Frame1);
+        return Option1[at];
+    case Family::Text2: {
+        auto* box = new QLineEdit(this);
+        box->setAlignment(Qt::AlignCenter);
+        QFont bold = font();
+        bold.setBold(true);
+        box->setFont(bold);
+        if (isComputedBox(index) && row.computedBackground) {
+            paint(box, QPalette::Base, *row.computedBackground);
+            // Results are what the user reads here, so they stay black when disabled.
+            paint(box, QPalette::Text, Rgb{0, 0, 0});
+        }
+        Text2.at(at) = box;
+        return box;
+    }
+    case Family::Command1: {
+        auto* button = new QPushButton(text, this);
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        if (row.background) {
+            button->setStyleSheet(buttonStyleSheet(*row.background));
+        }
+        Command1.at(at) = button;
+        return button;
+    }
+    case Family::Text1:
+        break;
+    }
+    Text1 = new QPlainTextEdit(this);
+    Text1->setReadOnly(true);
+    Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    Text1->setFocusPolicy(Qt::StrongFocus);
+    Text1->setTabChangesFocus(true);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Text1->setPlainText(text);
+    return Text1;
+}
+
+QWidget* MainWindow::control(Family family, int index) const {
+    const auto at = static_cast<std::size_t>(index);
+    switch (family) {
+    case Family::Label1:
+        return Label1.at(at);
+    case Family::Frame1:
+        return Frame1;
+    case Family::Option1:
+        return Option1.at(at);
+    case Family::Text2:
+        return Text2.at(at);
+    case Family::Command1:
+        return Command1.at(at);
+    case Family::Text1:
+        break;
+    }
+    return Text1;
+}
+
+void MainWindow::applyTabOrder() {
+    QWidget* previous = nullptr;
+    for (const TabStop& stop : TabOrder) {
+        for (int index = stop.first; index <= stop.last; ++index) {
+            QWidget* next = control(stop.family, index);
+            if (previous != nullptr) {
+                setTabOrder(previous, next);
+            }
+            previous = next;
+        }
+    }
+}
+
+void MainWindow::bind() {
+    for (int i = 0; i < kVariantCount; ++i) {
+        connect(Option1[static_cast<std::size_t>(i)], &QRadioButton::toggled, this,
+                [this, i](bool checked) {
+                    if (checked) {
+                        run([this, i] { controller_.selectOption(static_cast<Variant>(i)); });
+                    }
+                });
+    }
+    connect(Command1[0], &QPushButton::clicked, this,
+            [this] { run([this] { controller_.calculate(); }); });
+    connect(Command1[1], &QPushButton::clicked, this,
+            [this] { run([this] { controller_.clearAll(); }); });
+    for (int box = 0; box < kBoxCount; ++box) {
+        connect(Text2[static_cast<std::size_t>(box)], &QLineEdit::textEdited, this,
+                [this, box](const QString& text) {
+                    controller_.editCell(box, text.toStdU16String());
+                    mirror();
+                });
+    }
+}
+
+// The one place where an operation's failure leaves the event: the handler reports it and
+// the window goes on with the grid as it was.
+template <typename Operation> void MainWindow::run(Operation&& operation) {
+    try {
+        operation();
+    } catch (const CalcError& error) {
+        mirror();
+        if (onError_) {
+            onError_(*this, error);
+        }
+    }
+    mirror();
+}
+
+void MainWindow::mirror() {
+    for (int box = 0; box < kBoxCount; ++box) {
+        const GridCell& cell = controller_.cell(box);
+        QLineEdit* edit = Text2[static_cast<std::size_t>(box)];
+        const QString text = QString::fromStdU16String(cell.text);
+        if (edit->text() != text) {
+            edit->setText(text);
+        }
+        edit->setReadOnly(cell.locked);
+        edit->setEnabled(cell.enabled);
+    }
+    if (const auto selected = controller_.selectedOption()) {
+        QRadioButton* option = Option1.at(static_cast<std::size_t>(*selected));
+        if (!option->isChecked()) {
+            const QSignalBlocker blocker(option);
+            option->setChecked(true);
+        }
+    }
+}
+
+} // namespace isosceles

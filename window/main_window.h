@@ -1,0 +1,63 @@
+#pragma once
+
+#include "calc_error.h"
+#include "grid_controller.h"
+#include "window_layout.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QApplication;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace isosceles {
+
+// Application name, version and the rest of what identifies the program to the desktop.
+void configureApplication(QApplication& app);
+
+// The window's title: the maker's address, two spaces, the program's title.
+QString windowTitleText();
+
+// The modal report of a failed operation, under the window's title.
+void reportCalcError(QWidget& window, const CalcError& error);
+
+// The program's only window. It owns the controller, forwards every event to it and
+// afterwards shows the controller's state; it decides nothing itself.
+class MainWindow : public QWidget {
+public:
+    using ErrorHandler = std::function<void(QWidget& window, const CalcError&)>;
+
+    // Runs the controller's start-up before returning, so the first show sees its state.
+    MainWindow(NumberFormat format, ErrorHandler onError);
+
+    const GridController& controller() const { return controller_; }
+
+    QPlainTextEdit* Text1 = nullptr;
+    std::array<QLineEdit*, kBoxCount> Text2{};
+    std::array<QLabel*, 5> Label1{};
+    QGroupBox* Frame1 = nullptr;
+    std::array<QRadioButton*, kVariantCount> Option1{};
+    std::array<QPushButton*, 2> Command1{};
+
+private:
+    void build();
+    void bind();
+    void applyTabOrder();
+    QWidget* control(Family family, int index) const;
+    QWidget* create(const ControlRow& row, int index);
+
+    template <typename Operation> void run(Operation&& operation);
+    void mirror();
+
+    GridController controller_;
+    ErrorHandler onError_;
+};
+
+} // namespace isosceles

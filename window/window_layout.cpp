@@ -1,0 +1,62 @@
+#include "window_layout.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace isosceles {
+
+std::string_view familyName(Family family) {
+    switch (family) {
+    case Family::Label1:
+        return "Label1";
+    case Family::Frame1:
+        return "Frame1";
+    case Family::Option1:
+        return "Option1";
+    case Family::Text2:
+        return "Text2";
+    case Family::Command1:
+        return "Command1";
+    case Family::Text1:
+        break;
+    }
+    return "Text1";
+}
+
+Rect twipsRect(const ControlRow& row, int index) {
+    const int n = index - row.firstIndex;
+    return {row.left + row.stepX * (n % row.columns), row.top + row.stepY * (n / row.columns),
+            row.width, row.height};
+}
+
+const ControlRow& rowOf(Family family, int index) {
+    for (const ControlRow& row : ControlTable) {
+        if (row.family == family && index >= row.firstIndex && index < row.firstIndex + row.count) {
+            return row;
+        }
+    }
+    throw std::out_of_range("no such control");
+}
+
+std::string assignmentText() {
+    std::string text;
+    for (const std::string_view line : kAssignmentLines) {
+        text.append(line);
+        text.append("\r\n");
+    }
+    return text;
+}
+
+std::string_view errorText(CalcErrorKind kind) {
+    switch (kind) {
+    case CalcErrorKind::InvalidArgument:
+        return "Невалиден аргумент: няма такъв триъгълник (корен от отрицателно число).";
+    case CalcErrorKind::DivisionByZero:
+        return "Деление на нула.";
+    case CalcErrorKind::Overflow:
+        break;
+    }
+    return "Препълване: числото излиза извън допустимия обхват.";
+}
+
+} // namespace isosceles

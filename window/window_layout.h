@@ -1,0 +1,181 @@
+#pragma once
+
+#include "calc_error.h"
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+namespace isosceles {
+
+// The window as data: geometry in twips (15 to a device-independent pixel), colours, fonts
+// and texts (UTF-8). The window is built from these tables and nothing else.
+
+struct Rgb {
+    int red, green, blue;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+inline constexpr int kTwipsPerPixel = 15;
+constexpr int toPixels(int twips) {
+    return twips / kTwipsPerPixel;
+}
+
+enum class Family { Label1, Frame1, Option1, Text2, Command1, Text1 };
+
+std::string_view familyName(Family family);
+
+// Where a control's text comes from.
+enum class TextSource {
+    Fixed,      // the row's own text
+    Heading,    // the heading of column index - 1 (Label1(1..4))
+    Caption,    // the caption of variant index (Option1)
+    Empty,      // the grid's boxes
+    Assignment, // the assignment lines
+};
+
+// One row describes a family's controls firstIndex .. firstIndex + count - 1; the n-th of
+// them stands at column n % columns and row n / columns of a grid with the given steps.
+struct ControlRow {
+    Family family;
+    int firstIndex;
+    int count;
+    int columns;
+    int left, top, width, height;
+    int stepX, stepY;
+    TextSource source;
+    std::string_view text;
+    std::optional<Rgb> background;
+    std::optional<Rgb> computedBackground;
+};
+
+struct WindowStyle {
+    int clientWidth, clientHeight;
+    Rgb background;
+    std::string_view fontFamily;
+    int fontPointSize;
+    std::string_view title; // shown after the maker's address and two spaces
+};
+
+inline constexpr std::string_view kTitle = "Геометрия - равнобедрен триъгълник";
+
+inline constexpr WindowStyle kWindowStyle{6960, 5280,  {192, 192, 255}, "Times New Roman",
+                                          12,   kTitle};
+
+inline constexpr Rgb kHeadingColour{255, 192, 128};
+
+inline constexpr std::array<ControlRow, 8> ControlTable{{
+    {Family::Label1, 0, 1, 1, 1200, 0, 4575, 375, 0, 0, TextSource::Fixed, kTitle, kHeadingColour,
+     std::nullopt},
+    {Family::Label1,
+     1,
+     4,
+     4,
+     1800,
+     480,
+     975,
+     375,
+     960,
+     0,
+     TextSource::Heading,
+     {},
+     kHeadingColour,
+     std::nullopt},
+    {Family::Frame1, 0, 1, 1, 0, 480, 1695, 2655, 0, 0, TextSource::Fixed, "Варианти",
+     Rgb{192, 192, 255}, std::nullopt},
+    // Relative to Frame1.
+    {Family::Option1,
+     0,
+     5,
+     1,
+     120,
+     360,
+     1500,
+     405,
+     0,
+     360,
+     TextSource::Caption,
+     {},
+     Rgb{128, 128, 255},
+     std::nullopt},
+    {Family::Text2,
+     0,
+     20,
+     4,
+     1800,
+     840,
+     975,
+     405,
+     960,
+     360,
+     TextSource::Empty,
+     {},
+     std::nullopt,
+     Rgb{255, 192, 192}},
+    {Family::Command1, 0, 1, 1, 5760, 840, 1095, 375, 0, 0, TextSource::Fixed, "Изчисли",
+     Rgb{128, 255, 128}, std::nullopt},
+    {Family::Command1, 1, 1, 1, 5760, 2640, 1095, 375, 0, 0, TextSource::Fixed, "Изчисти",
+     Rgb{255, 0, 0}, std::nullopt},
+    {Family::Text1,
+     0,
+     1,
+     1,
+     120,
+     3360,
+     6735,
+     1815,
+     0,
+     0,
+     TextSource::Assignment,
+     {},
+     std::nullopt,
+     std::nullopt},
+}};
+
+struct Rect {
+    int left, top, width, height;
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+// The twips rectangle of control `index` of a row (relative to its parent).
+Rect twipsRect(const ControlRow& row, int index);
+
+// The row that describes a control; throws std::out_of_range when none does.
+const ControlRow& rowOf(Family family, int index);
+
+// Each line is followed by CR LF in the text as a whole.
+inline constexpr std::array<std::string_view, 6> kAssignmentLines{{
+    "Да се състави проект, чрез който се представят междупредметни връзки между Геометрия и "
+    "Информатика.",
+    "Тема на проекта: Геометрия - равнобедрен триъгълник",
+    "Входни данни за проекта са два параметъра от набора: катет, хипотенуза, периметър, лице на "
+    " равнобедрен триъгълник.",
+    "Съобразно избраната комбинация от параметри на потребителя да се разрешава/забранява "
+    "въвеждането на другите два параметъра. ",
+    "Да се използват радиобутони за определяне на началната комбинация от параметри и да се "
+    "извеждат изчислените останалите два параметъра на  равнобедрения триъгълник.",
+    "Прочетете допълнителен материал за равнобедрен триъгълник и връзката между параметри "
+    "като: бедро, основа, височина, периметър и лице.",
+}};
+
+// The six lines, each followed by CR LF.
+std::string assignmentText();
+
+// Focus order: each stop is a family's indices first..last.
+struct TabStop {
+    Family family;
+    int first, last;
+};
+
+inline constexpr std::array<TabStop, 5> TabOrder{{
+    {Family::Text1, 0, 0},
+    {Family::Text2, 0, 15},
+    {Family::Command1, 0, 1},
+    {Family::Text2, 16, 19},
+    {Family::Option1, 0, 4},
+}};
+
+// The report of a failed calculation, in Bulgarian.
+std::string_view errorText(CalcErrorKind kind);
+
+} // namespace isosceles
