@@ -46,6 +46,14 @@ void BM_FormatNumber3(benchmark::State& state, const char* locale) {
 BENCHMARK_CAPTURE(BM_FormatNumber3, bg, "bg_BG.UTF-8");
 BENCHMARK_CAPTURE(BM_FormatNumber3, c, "C");
 
+// What start-up pays for the user's format, once.
+void BM_NumberFormatForLocale(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(NumberFormat::forLocale("bg_BG.UTF-8"));
+    }
+}
+BENCHMARK(BM_NumberFormatForLocale);
+
 void BM_Calculate(benchmark::State& state) {
     GridController grid(NumberFormat::forLocale("bg_BG.UTF-8"));
     grid.onLoad();
