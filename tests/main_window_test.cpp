@@ -287,6 +287,40 @@ TEST_F(Window, IconAndVersion) {
     EXPECT_EQ(QCoreApplication::applicationVersion(), "1.00");
 }
 
+TEST_F(Window, EveryControlHasAnAccessibleName) {
+    EXPECT_EQ(box(0)->accessibleName(), "c, Вариант 1");
+    EXPECT_EQ(box(4)->accessibleName(), "c, Вариант 2");
+    EXPECT_EQ(box(13)->accessibleName(), "a=b, Вариант 4");
+    EXPECT_EQ(box(19)->accessibleName(), "S, Вариант 5");
+    EXPECT_EQ(window->Option1[2]->accessibleName(), "Вариант 3");
+    EXPECT_EQ(window->Command1[0]->accessibleName(), "Изчисли");
+    EXPECT_EQ(window->Command1[1]->accessibleName(), "Изчисти");
+    EXPECT_EQ(window->Text1->accessibleName(), "Задание на проекта");
+    EXPECT_EQ(window->Frame1->accessibleName(), "Варианти");
+    for (QWidget* widget : allControls(*window)) {
+        EXPECT_FALSE(widget->accessibleName().isEmpty()) << widget->objectName().toStdString();
+    }
+}
+
+TEST_F(Window, TextSetFromOutsideTheKeyboardReachesTheController) {
+    // As a screen reader does: through the box's text, not through key presses.
+    box(0)->setText("6");
+    box(1)->setText("5");
+    EXPECT_EQ(window->controller().cell(1).text, u"5");
+    click(window->Command1[0]);
+    EXPECT_EQ(row(0), (std::vector<QString>{"6.000", "5.000", "16.000", "12.000"}));
+    box(8)->setText("9");
+    EXPECT_EQ(box(8)->text(), "");
+    box(5)->setText("9");
+    EXPECT_EQ(box(5)->text(), "");
+    expectMirrorsController();
+}
+
+TEST(Application, IdentifiesItselfToTheDesktop) {
+    EXPECT_EQ(QGuiApplication::desktopFileName(), ISOSCELES_APP_ID);
+    EXPECT_EQ(QCoreApplication::applicationName(), "isosceles");
+}
+
 TEST_F(Window, StartsWithRowZeroOpenAndOptionZeroChecked) {
     EXPECT_TRUE(window->Option1[0]->isChecked());
     expectMirrorsController();

@@ -67,27 +67,12 @@ int familySize(Family family) {
     return size;
 }
 
-QString textOf(const ControlRow& row, int index) {
-    switch (row.source) {
-    case TextSource::Fixed:
-        return fromUtf8(row.text);
-    case TextSource::Heading:
-        return fromUtf8(heading(static_cast<Quantity>(index - 1)));
-    case TextSource::Caption:
-        return QString::fromStdString(caption(static_cast<Variant>(index)));
-    case TextSource::Assignment:
-        return QString::fromStdString(assignmentText());
-    case TextSource::Empty:
-        break;
-    }
-    return {};
-}
-
 } // namespace
 
 void configureApplication(QApplication& app) {
     app.setApplicationName(QStringLiteral(ISOSCELES_APP_NAME));
     app.setApplicationVersion(QStringLiteral(ISOSCELES_VERSION));
+    app.setDesktopFileName(QStringLiteral(ISOSCELES_APP_ID));
     app.setWindowIcon(QIcon(QStringLiteral(":/icons/isosceles.png")));
 }
 
@@ -124,6 +109,8 @@ void MainWindow::build() {
             widget->setGeometry(toPixels(r.left), toPixels(r.top), toPixels(r.width),
                                 toPixels(r.height));
             widget->setObjectName(objectNameOf(row.family, index, familySize(row.family)));
+            widget->setAccessibleName(
+                QString::fromStdString(isosceles::accessibleName(row, index)));
             if (row.background && row.family != Family::Command1) {
                 fillBackground(widget, *row.background);
             }
@@ -133,7 +120,7 @@ void MainWindow::build() {
 
 QWidget* MainWindow::create(const ControlRow& row, int index) {
     const auto at = static_cast<std::size_t>(index);
-    const QString text = textOf(row, index);
+    const QString text = QString::fromStdString(controlText(row, index));
     switch (row.family) {
     case Family::Label1: {
         auto* label = new QLabel(text, this);
@@ -230,11 +217,16 @@ void MainWindow::bind() {
             [this] { run([this] { controller_.calculate(); }); });
     connect(Command1[1], &QPushButton::clicked, this,
             [this] { run([this] { controller_.clearAll(); }); });
+    // Any change of a box's text that the controller does not already hold is the user's:
+    // typing, pasting, or a screen reader setting it. Mirroring writes only held texts.
     for (int box = 0; box < kBoxCount; ++box) {
-        connect(Text2[static_cast<std::size_t>(box)], &QLineEdit::textEdited, this,
+        connect(Text2[static_cast<std::size_t>(box)], &QLineEdit::textChanged, this,
                 [this, box](const QString& text) {
-                    controller_.editCell(box, text.toStdU16String());
-                    mirror();
+                    std::u16string typed = text.toStdU16String();
+                    if (typed != controller_.cell(box).text) {
+                        controller_.editCell(box, std::move(typed));
+                        mirror();
+                    }
                 });
     }
 }

@@ -1,5 +1,7 @@
 #include "window_layout.h"
 
+#include "variant_table.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -36,6 +38,32 @@ const ControlRow& rowOf(Family family, int index) {
         }
     }
     throw std::out_of_range("no such control");
+}
+
+std::string controlText(const ControlRow& row, int index) {
+    switch (row.source) {
+    case TextSource::Fixed:
+        return std::string(row.text);
+    case TextSource::Heading:
+        return std::string(heading(static_cast<Quantity>(index - 1)));
+    case TextSource::Caption:
+        return caption(static_cast<Variant>(index));
+    case TextSource::Assignment:
+        return assignmentText();
+    case TextSource::Empty:
+        break;
+    }
+    return {};
+}
+
+std::string accessibleName(const ControlRow& row, int index) {
+    if (!row.accessibleName.empty()) {
+        return std::string(row.accessibleName);
+    }
+    if (row.family == Family::Text2) {
+        return std::string(heading(quantityOfBox(index))) + ", " + caption(rowOfBox(index));
+    }
+    return controlText(row, index);
 }
 
 std::string assignmentText() {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace isosceles {
@@ -47,6 +48,8 @@ struct ControlRow {
     std::string_view text;
     std::optional<Rgb> background;
     std::optional<Rgb> computedBackground;
+    // What a screen reader calls the control where its text does not say it; empty: the text.
+    std::string_view accessibleName;
 };
 
 struct WindowStyle {
@@ -64,78 +67,40 @@ inline constexpr WindowStyle kWindowStyle{6960, 5280,  {192, 192, 255}, "Times N
 
 inline constexpr Rgb kHeadingColour{255, 192, 128};
 
+// clang-format off
 inline constexpr std::array<ControlRow, 8> ControlTable{{
-    {Family::Label1, 0, 1, 1, 1200, 0, 4575, 375, 0, 0, TextSource::Fixed, kTitle, kHeadingColour,
-     std::nullopt},
-    {Family::Label1,
-     1,
-     4,
-     4,
-     1800,
-     480,
-     975,
-     375,
-     960,
-     0,
-     TextSource::Heading,
-     {},
-     kHeadingColour,
-     std::nullopt},
-    {Family::Frame1, 0, 1, 1, 0, 480, 1695, 2655, 0, 0, TextSource::Fixed, "Варианти",
-     Rgb{192, 192, 255}, std::nullopt},
+    // family         first count cols  left   top  width height stepX stepY
+    {Family::Label1,   0,    1,   1,  1200,    0,  4575,  375,    0,    0,
+     TextSource::Fixed, kTitle, kHeadingColour, std::nullopt, {}},
+    {Family::Label1,   1,    4,   4,  1800,  480,   975,  375,  960,    0,
+     TextSource::Heading, {}, kHeadingColour, std::nullopt, {}},
+    {Family::Frame1,   0,    1,   1,     0,  480,  1695, 2655,    0,    0,
+     TextSource::Fixed, "Варианти", Rgb{192, 192, 255}, std::nullopt, {}},
     // Relative to Frame1.
-    {Family::Option1,
-     0,
-     5,
-     1,
-     120,
-     360,
-     1500,
-     405,
-     0,
-     360,
-     TextSource::Caption,
-     {},
-     Rgb{128, 128, 255},
-     std::nullopt},
-    {Family::Text2,
-     0,
-     20,
-     4,
-     1800,
-     840,
-     975,
-     405,
-     960,
-     360,
-     TextSource::Empty,
-     {},
-     std::nullopt,
-     Rgb{255, 192, 192}},
-    {Family::Command1, 0, 1, 1, 5760, 840, 1095, 375, 0, 0, TextSource::Fixed, "Изчисли",
-     Rgb{128, 255, 128}, std::nullopt},
-    {Family::Command1, 1, 1, 1, 5760, 2640, 1095, 375, 0, 0, TextSource::Fixed, "Изчисти",
-     Rgb{255, 0, 0}, std::nullopt},
-    {Family::Text1,
-     0,
-     1,
-     1,
-     120,
-     3360,
-     6735,
-     1815,
-     0,
-     0,
-     TextSource::Assignment,
-     {},
-     std::nullopt,
-     std::nullopt},
+    {Family::Option1,  0,    5,   1,   120,  360,  1500,  405,    0,  360,
+     TextSource::Caption, {}, Rgb{128, 128, 255}, std::nullopt, {}},
+    {Family::Text2,    0,   20,   4,  1800,  840,   975,  405,  960,  360,
+     TextSource::Empty, {}, std::nullopt, Rgb{255, 192, 192}, {}},
+    {Family::Command1, 0,    1,   1,  5760,  840,  1095,  375,    0,    0,
+     TextSource::Fixed, "Изчисли", Rgb{128, 255, 128}, std::nullopt, {}},
+    {Family::Command1, 1,    1,   1,  5760, 2640,  1095,  375,    0,    0,
+     TextSource::Fixed, "Изчисти", Rgb{255, 0, 0}, std::nullopt, {}},
+    {Family::Text1,    0,    1,   1,   120, 3360,  6735, 1815,    0,    0,
+     TextSource::Assignment, {}, std::nullopt, std::nullopt, "Задание на проекта"},
 }};
+// clang-format on
 
 struct Rect {
     int left, top, width, height;
     friend bool operator==(const Rect&, const Rect&) = default;
 };
+
+// A control's text (UTF-8), as its row says where it comes from.
+std::string controlText(const ControlRow& row, int index);
+
+// The name a screen reader speaks: a box its quantity and variant ("c, Вариант 2"), a control
+// with a name of its own that name, any other its text.
+std::string accessibleName(const ControlRow& row, int index);
 
 // The twips rectangle of control `index` of a row (relative to its parent).
 Rect twipsRect(const ControlRow& row, int index);

@@ -1,0 +1,110 @@
+"""Reads the running program the way a screen reader does, over AT-SPI.
+
+Usage: atspi_test.py PROGRAM. Needs a display and a D-Bus session bus; prints a line per
+check and exits non-zero on the first failure.
+"""
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+HEADINGS = ["c", "a=b", "P", "S"]
+COMPUTED = {2, 3, 5, 6, 8, 10, 12, 15, 17, 19}
+
+
+def box_name(k):
+    return "%s, Вариант %d" % (HEADINGS[k % 4], k // 4 + 1)
+
+
+def wait_for(what, probe, seconds=20):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        found = probe()
+        if found:
+            return found
+        time.sleep(0.2)
+    raise SystemExit("FAIL: %s did not appear" % what)
+
+
+def find_application(name):
+    desktop = pyatspi.Registry.getDesktop(0)
+    for i in range(desktop.childCount):
+        app = desktop.getChildAtIndex(i)
+        if app is not None and app.name == name and app.childCount > 0:
+            return app
+    return None
+
+
+def walk(node):
+    yield node
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is not None:
+            yield from walk(child)
+
+
+def by_name(app, role):
+    return {n.name: n for n in walk(app) if n.getRole() == role}
+
+
+def press(node, action):
+    actions = node.queryAction()
+    for i in range(actions.nActions):
+        if actions.getName(i) == action:
+            actions.doAction(i)
+            return
+    raise SystemExit("FAIL: %r has no action %s" % (node.name, action))
+
+
+def text_of(node):
+    return node.queryText().getText(0, -1)
+
+
+def check(condition, message):
+    if not condition:
+        raise SystemExit("FAIL: " + message)
+    print("ok: " + message)
+
+
+def main():
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LC_ALL="C")
+    program = subprocess.Popen([sys.argv[1]], env=env)
+    try:
+        app = wait_for("the application", lambda: find_application("isosceles"))
+        boxes = wait_for(
+            "the text boxes",
+            lambda: (lambda b: b if len(b) >= 21 else None)(by_name(app, pyatspi.ROLE_TEXT)),
+        )
+        for k in range(20):
+            check(box_name(k) in boxes, "box %d is called %r" % (k, box_name(k)))
+            sensitive = boxes[box_name(k)].getState().contains(pyatspi.STATE_SENSITIVE)
+            check(sensitive == (k not in COMPUTED),
+                  "box %d is %s" % (k, "enabled" if k not in COMPUTED else "not enabled"))
+        check("Задание на проекта" in boxes, "the assignment has a name")
+
+        options = by_name(app, pyatspi.ROLE_RADIO_BUTTON)
+        check(sorted(options) == ["Вариант %d" % i for i in range(1, 6)],
+              "the options are named by their captions")
+        buttons = by_name(app, pyatspi.ROLE_PUSH_BUTTON)
+        check(sorted(buttons) == ["Изчисли", "Изчисти"], "the buttons are named by their texts")
+
+        press(options["Вариант 2"], "Toggle")
+        wait_for("variant 2", lambda: options["Вариант 2"].getState().contains(
+            pyatspi.STATE_CHECKED))
+        boxes[box_name(4)].queryEditableText().setTextContents("6")
+        boxes[box_name(7)].queryEditableText().setTextContents("12")
+        press(buttons["Изчисли"], "Press")
+        expected = ["6.000", "5.000", "16.000", "12.000"]
+        shown = wait_for("the results", lambda: (
+            lambda row: row if row == expected else None)([text_of(boxes[box_name(k)])
+                                                            for k in range(4, 8)]), seconds=10)
+        check(shown == expected, "Calculate shows %s" % ", ".join(shown))
+    finally:
+        program.terminate()
+        program.wait(timeout=10)
+
+
+if __name__ == "__main__":
+    main()
