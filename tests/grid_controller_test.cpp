@@ -1,5 +1,6 @@
 #include "calc_error.h"
 #include "grid_controller.h"
+#include "grid_snapshot.h"
 
 #include <gtest/gtest.h>
 
@@ -10,15 +11,7 @@
 namespace isosceles {
 namespace {
 
-using Grid = std::array<GridCell, kBoxCount>;
-
-Grid snapshot(const GridController& grid) {
-    Grid cells;
-    for (int box = 0; box < kBoxCount; ++box) {
-        cells[static_cast<std::size_t>(box)] = grid.cell(box);
-    }
-    return cells;
-}
+using Grid = GridSnapshot;
 
 class Controller : public ::testing::Test {
 protected:

@@ -2,6 +2,7 @@
 #include "variant_table.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
@@ -20,6 +21,7 @@
 
 #include <memory>
 #include <optional>
+#include <random>
 #include <vector>
 
 namespace isosceles {
@@ -489,6 +491,67 @@ INSTANTIATE_TEST_SUITE_P(Kinds, Reports,
                          ::testing::Values(ReportCase{"11", "5", "Невалиден аргумент"},
                                            ReportCase{"1e400", "5", "Препълване"},
                                            ReportCase{"1", "1e200", "Препълване"}));
+
+// Random clicks, keys and pastes on the real window; after each the window must still be
+// there and show exactly the controller's state.
+TEST_F(Window, SurvivesRandomUseAndAlwaysMirrorsTheController) {
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const unsigned seed = 20261208;
+    std::mt19937 rng(seed);
+    const std::vector<Qt::Key> keys{
+        Qt::Key_0,     Qt::Key_5,  Qt::Key_9,         Qt::Key_Period, Qt::Key_Comma,  Qt::Key_Minus,
+        Qt::Key_E,     Qt::Key_A,  Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Return, Qt::Key_Tab,
+        Qt::Key_Space, Qt::Key_Up, Qt::Key_Down,      Qt::Key_Home};
+    const QString hugeDigits(30000, QLatin1Char('7'));
+    QString hugeMixed;
+    for (int i = 0; i < 30000; ++i) {
+        hugeMixed.append(QChar(static_cast<char16_t>(0x20 + rng() % 0x2000)));
+    }
+    ModalCloser closer;
+    std::size_t longestText = 0;
+    for (int step = 0; step < 400; ++step) {
+        const unsigned roll = rng() % 100;
+        std::string action;
+        if (roll < 12) {
+            const auto i = rng() % kVariantCount;
+            action = "click option " + std::to_string(i);
+            click(window->Option1[i]);
+        } else if (roll < 30) {
+            const auto i = rng() % 2;
+            action = "click button " + std::to_string(i);
+            click(window->Command1[i]);
+        } else if (roll < 55) {
+            const int k = static_cast<int>(rng() % kBoxCount);
+            action = "type into box " + std::to_string(k);
+            QTest::mouseClick(box(k), Qt::LeftButton);
+            QTest::keyClicks(box(k), QString::number(rng() % 100000) + (rng() % 2 ? "." : ","));
+        } else if (roll < 60) {
+            const int k = static_cast<int>(rng() % kBoxCount);
+            action = "paste 30000 characters into box " + std::to_string(k);
+            QApplication::clipboard()->setText(rng() % 2 ? hugeDigits : hugeMixed);
+            box(k)->setFocus();
+            QTest::keyClick(box(k), Qt::Key_V, Qt::ControlModifier);
+        } else {
+            QWidget* target =
+                QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
+            const Qt::Key key = keys[rng() % keys.size()];
+            action = "key " + std::to_string(key) + " on " + target->objectName().toStdString();
+            QTest::keyClick(target, key);
+        }
+        ASSERT_TRUE(window->isVisible()) << "seed " << seed << " step " << step << ": " << action;
+        expectMirrorsController();
+        for (int k = 0; k < kBoxCount; ++k) {
+            longestText = std::max(longestText, window->controller().cell(k).text.size());
+        }
+        if (::testing::Test::HasFailure()) {
+            FAIL() << "seed " << seed << " step " << step << ": " << action;
+        }
+    }
+    // The run reached the paths it is there for.
+    EXPECT_GE(longestText, 30000u);
+    EXPECT_FALSE(closer.texts.empty());
+}
 
 } // namespace
 } // namespace isosceles

@@ -1,0 +1,324 @@
+// Random sequences of the window's operations, checked after every step against a small model
+// of the grid and against the invariants that must hold whatever the user does.
+#include "calc_error.h"
+#include "grid_controller.h"
+#include "grid_snapshot.h"
+#include "number_text.h"
+#include "solver.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace isosceles {
+namespace {
+
+struct Step {
+    enum class Kind { Option, Variant, Edit, Calculate, Clear } kind;
+    int index = 0;
+    std::u16string text;
+
+    std::string describe() const {
+        switch (kind) {
+        case Kind::Option:
+            return "selectOption(" + std::to_string(index) + ")";
+        case Kind::Variant:
+            return "selectVariant(" + std::to_string(index) + ")";
+        case Kind::Edit: {
+            std::ostringstream out;
+            out << "edit(" << index << ", \"";
+            for (const char16_t ch : text.substr(0, 40)) {
+                if (ch >= 0x20 && ch < 0x7f) {
+                    out << static_cast<char>(ch);
+                } else {
+                    out << "\\u" << std::hex << static_cast<int>(ch) << std::dec;
+                }
+            }
+            out << (text.size() > 40 ? "…" : "") << "\")";
+            return out.str();
+        }
+        case Kind::Calculate:
+            return "calculate()";
+        case Kind::Clear:
+            break;
+        }
+        return "clearAll()";
+    }
+};
+
+// What the grid must hold, kept apart from the controller's own code.
+struct Model {
+    std::array<std::u16string, kBoxCount> text{};
+    std::array<bool, kBoxCount> locked{};
+    Variant current = 0;
+    std::optional<Variant> selected;
+
+    void variant(Variant i) {
+        current = i;
+        text.fill(u"");
+        locked.fill(true);
+        for (int k = 4 * i; k < 4 * i + 4; ++k) {
+            locked[static_cast<std::size_t>(k)] = false;
+        }
+    }
+    void load() {
+        option(0);
+        for (int k = 4; k < kBoxCount; ++k) {
+            locked[static_cast<std::size_t>(k)] = true;
+        }
+    }
+    void option(Variant i) {
+        if (selected != i) {
+            variant(i);
+            selected = i;
+        }
+    }
+    bool edit(int k, const std::u16string& t) {
+        const auto at = static_cast<std::size_t>(k);
+        if (isComputedBox(k) || locked[at]) {
+            return false;
+        }
+        text[at] = t;
+        return true;
+    }
+    // Nothing when the calculation fails.
+    std::optional<std::array<std::u16string, 4>> expectedRow(const NumberFormat& format) const {
+        try {
+            const auto& pair = VariantTable[static_cast<std::size_t>(current)].given;
+            const double first =
+                ParseNumber(text[static_cast<std::size_t>(4 * current + column(pair[0]))], format);
+            const double second =
+                ParseNumber(text[static_cast<std::size_t>(4 * current + column(pair[1]))], format);
+            const TriangleValues r = solveVariant(current, first, second);
+            return std::array<std::u16string, 4>{
+                FormatNumber3(r.c, format), FormatNumber3(r.a, format), FormatNumber3(r.P, format),
+                FormatNumber3(r.S, format)};
+        } catch (const CalcError&) {
+            return std::nullopt;
+        }
+    }
+};
+
+std::u16string randomText(std::mt19937& rng, const NumberFormat& format) {
+    static const std::u16string pool[] = {u"6",
+                                          u"5",
+                                          u"12",
+                                          u"16",
+                                          u"0",
+                                          u"-3",
+                                          u"2.5",
+                                          u"1e400",
+                                          u"1e200",
+                                          u"-1e-400",
+                                          u"&HFFFF",
+                                          u"&H100000000",
+                                          u"abc",
+                                          u"",
+                                          u" 1 2 ",
+                                          u"3,75",
+                                          u"12\u00A0345,000",
+                                          u"2,500",
+                                          u"\u221212,000",
+                                          u"1\u2019234.500",
+                                          u"\xD800",
+                                          u"\u200F-4"};
+    switch (rng() % 4) {
+    case 0:
+    case 1:
+        return pool[rng() % std::size(pool)];
+    case 2:
+        return FormatNumber3(std::uniform_real_distribution<double>(-100, 100)(rng), format);
+    default: {
+        std::u16string text;
+        const std::size_t length = rng() % 12;
+        for (std::size_t i = 0; i < length; ++i) {
+            static const char16_t alphabet[] = u"0123456789.,-+eEdD& \u00A0\u2212Hh";
+            text.push_back(alphabet[rng() % (std::size(alphabet) - 1)]);
+        }
+        return text;
+    }
+    }
+}
+
+std::vector<Step> randomSteps(unsigned seed, int count, const NumberFormat& format) {
+    std::mt19937 rng(seed);
+    std::vector<Step> steps;
+    for (int i = 0; i < count; ++i) {
+        const unsigned roll = rng() % 100;
+        if (roll < 12) {
+            steps.push_back({Step::Kind::Option, static_cast<int>(rng() % 5), {}});
+        } else if (roll < 16) {
+            steps.push_back({Step::Kind::Variant, static_cast<int>(rng() % 5), {}});
+        } else if (roll < 62) {
+            steps.push_back(
+                {Step::Kind::Edit, static_cast<int>(rng() % kBoxCount), randomText(rng, format)});
+        } else if (roll < 90) {
+            steps.push_back({Step::Kind::Calculate, 0, {}});
+        } else {
+            steps.push_back({Step::Kind::Clear, 0, {}});
+        }
+    }
+    return steps;
+}
+
+std::optional<std::string> compare(const GridController& grid, const Model& model) {
+    for (int k = 0; k < kBoxCount; ++k) {
+        const GridCell& cell = grid.cell(k);
+        const auto at = static_cast<std::size_t>(k);
+        if (cell.text != model.text[at]) {
+            return "box " + std::to_string(k) + " text differs from the model";
+        }
+        if (cell.locked != model.locked[at]) {
+            return "box " + std::to_string(k) + " lock differs from the model";
+        }
+        if (cell.enabled == isComputedBox(k)) {
+            return "box " + std::to_string(k) + " enabled flag changed";
+        }
+        if (!cell.locked && rowOfBox(k) != grid.currentVariant()) {
+            return "box " + std::to_string(k) + " is unlocked outside the current row";
+        }
+    }
+    if (grid.currentVariant() != model.current || grid.selectedOption() != model.selected) {
+        return "variant or selected option differs from the model";
+    }
+    return std::nullopt;
+}
+
+// Replays the steps on a fresh controller; the first broken rule, or nothing.
+std::optional<std::string> replay(const std::vector<Step>& steps, const NumberFormat& format) {
+    GridController grid(format);
+    Model model;
+    grid.onLoad();
+    model.load();
+    if (auto broken = compare(grid, model)) {
+        return "after onLoad: " + *broken;
+    }
+    for (std::size_t n = 0; n < steps.size(); ++n) {
+        const Step& step = steps[n];
+        const GridSnapshot before = snapshot(grid);
+        const Variant variantBefore = grid.currentVariant();
+        const std::string where = "step " + std::to_string(n) + " " + step.describe() + ": ";
+        switch (step.kind) {
+        case Step::Kind::Option:
+            grid.selectOption(static_cast<Variant>(step.index));
+            model.option(static_cast<Variant>(step.index));
+            break;
+        case Step::Kind::Variant:
+            grid.selectVariant(static_cast<Variant>(step.index));
+            model.variant(static_cast<Variant>(step.index));
+            break;
+        case Step::Kind::Edit:
+            if (grid.editCell(step.index, step.text) != model.edit(step.index, step.text)) {
+                return where + "accepted where the model refused, or the other way";
+            }
+            break;
+        case Step::Kind::Calculate: {
+            const auto expected = model.expectedRow(format);
+            bool failed = false;
+            try {
+                grid.calculate();
+            } catch (const CalcError&) {
+                failed = true;
+            }
+            if (failed != !expected) {
+                return where + (failed ? "failed where the model succeeded"
+                                       : "succeeded where the model failed");
+            }
+            if (failed) {
+                if (snapshot(grid) != before) {
+                    return where + "a failed calculate changed the grid";
+                }
+                break;
+            }
+            for (int k = 0; k < kBoxCount; ++k) {
+                const auto at = static_cast<std::size_t>(k);
+                const bool inRow = rowOfBox(k) == variantBefore;
+                if (!inRow && !(grid.cell(k) == before[at])) {
+                    return where + "calculate wrote box " + std::to_string(k) + " outside its row";
+                }
+                if (inRow) {
+                    model.text[at] = (*expected)[static_cast<std::size_t>(k % 4)];
+                }
+            }
+            break;
+        }
+        case Step::Kind::Clear:
+            grid.clearAll();
+            model.text.fill(u"");
+            for (int k = 0; k < kBoxCount; ++k) {
+                if (grid.cell(k).locked != before[static_cast<std::size_t>(k)].locked) {
+                    return where + "clearAll changed a lock";
+                }
+            }
+            break;
+        }
+        if (step.kind != Step::Kind::Option && step.kind != Step::Kind::Variant &&
+            grid.currentVariant() != variantBefore) {
+            return where + "the variant changed";
+        }
+        if (auto broken = compare(grid, model)) {
+            return where + *broken;
+        }
+    }
+    return std::nullopt;
+}
+
+// Drops steps one at a time while the sequence still breaks a rule.
+std::vector<Step> shrink(std::vector<Step> steps, const NumberFormat& format) {
+    for (bool progress = true; progress;) {
+        progress = false;
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            std::vector<Step> shorter = steps;
+            shorter.erase(shorter.begin() + static_cast<std::ptrdiff_t>(i));
+            if (replay(shorter, format)) {
+                steps = std::move(shorter);
+                progress = true;
+                break;
+            }
+        }
+    }
+    return steps;
+}
+
+class GridModel : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(GridModel, RandomSequencesKeepEveryRule) {
+    const NumberFormat format = NumberFormat::forLocale(GetParam());
+    constexpr int kSeeds = 14;
+    constexpr int kSteps = 300;
+    for (unsigned seed = 1; seed <= kSeeds; ++seed) {
+        const std::vector<Step> steps = randomSteps(seed, kSteps, format);
+        if (const auto broken = replay(steps, format)) {
+            std::string sequence;
+            for (const Step& step : shrink(steps, format)) {
+                sequence += "\n  " + step.describe();
+            }
+            FAIL() << GetParam() << ", seed " << seed << ": " << *broken
+                   << "\nshortest sequence found:" << sequence;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, GridModel, ::testing::Values("C", "bg_BG.UTF-8", "de_CH.UTF-8"));
+
+TEST(GridModelCheck, NoticesAGridThatDiffersFromTheModel) {
+    const NumberFormat format = NumberFormat::c();
+    GridController grid(format);
+    Model model;
+    grid.onLoad();
+    model.load();
+    model.text[0] = std::u16string(1, u'6');
+    EXPECT_TRUE(compare(grid, model).has_value());
+    model.text[0].clear();
+    EXPECT_FALSE(compare(grid, model).has_value());
+    model.locked[0] = true;
+    EXPECT_TRUE(compare(grid, model).has_value());
+}
+
+} // namespace
+} // namespace isosceles
