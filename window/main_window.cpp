@@ -13,7 +13,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
-#include <stdexcept>
+#include <cstddef>
 
 namespace isosceles {
 
@@ -67,13 +67,38 @@ int familySize(Family family) {
     return size;
 }
 
+const QString kIconResource = QStringLiteral(":/icons/isosceles.png");
+
+// Buttons paint their face from a style sheet; the computed boxes their base and text; every
+// other control fills its background.
+void applyColours(const ControlRow& row, int index, QWidget* widget) {
+    switch (row.family) {
+    case Family::Command1:
+        if (row.background) {
+            widget->setStyleSheet(buttonStyleSheet(*row.background));
+        }
+        return;
+    case Family::Text2:
+        if (isComputedBox(index) && row.computedBackground) {
+            paint(widget, QPalette::Base, *row.computedBackground);
+            // Results are what the user reads here, so they stay black when disabled.
+            paint(widget, QPalette::Text, Rgb{0, 0, 0});
+        }
+        return;
+    default:
+        if (row.background) {
+            fillBackground(widget, *row.background);
+        }
+    }
+}
+
 } // namespace
 
 void configureApplication(QApplication& app) {
     app.setApplicationName(QStringLiteral(ISOSCELES_APP_NAME));
     app.setApplicationVersion(QStringLiteral(ISOSCELES_VERSION));
     app.setDesktopFileName(QStringLiteral(ISOSCELES_APP_ID));
-    app.setWindowIcon(QIcon(QStringLiteral(":/icons/isosceles.png")));
+    app.setWindowIcon(QIcon(kIconResource));
 }
 
 QString windowTitleText() {
@@ -97,7 +122,7 @@ MainWindow::MainWindow(NumberFormat format, ErrorHandler onError)
 
 void MainWindow::build() {
     setWindowTitle(windowTitleText());
-    setWindowIcon(QIcon(QStringLiteral(":/icons/isosceles.png")));
+    setWindowIcon(QIcon(kIconResource));
     setFixedSize(toPixels(kWindowStyle.clientWidth), toPixels(kWindowStyle.clientHeight));
     fillBackground(this, kWindowStyle.background);
     setFont(QFont(fromUtf8(kWindowStyle.fontFamily), kWindowStyle.fontPointSize));
@@ -111,9 +136,7 @@ void MainWindow::build() {
             widget->setObjectName(objectNameOf(row.family, index, familySize(row.family)));
             widget->setAccessibleName(
                 QString::fromStdString(isosceles::accessibleName(row, index)));
-            if (row.background && row.family != Family::Command1) {
-                fillBackground(widget, *row.background);
-            }
+            applyColours(row, index, widget);
         }
     }
 }
@@ -140,11 +163,6 @@ QWidget* MainWindow::create(const ControlRow& row, int index) {
         QFont bold = font();
         bold.setBold(true);
         box->setFont(bold);
-        if (isComputedBox(index) && row.computedBackground) {
-            paint(box, QPalette::Base, *row.computedBackground);
-            // Results are what the user reads here, so they stay black when disabled.
-            paint(box, QPalette::Text, Rgb{0, 0, 0});
-        }
         Text2.at(at) = box;
         return box;
     }
@@ -152,9 +170,6 @@ QWidget* MainWindow::create(const ControlRow& row, int index) {
         auto* button = new QPushButton(text, this);
         button->setAutoDefault(false);
         button->setDefault(false);
-        if (row.background) {
-            button->setStyleSheet(buttonStyleSheet(*row.background));
-        }
         Command1.at(at) = button;
         return button;
     }
