@@ -76,6 +76,12 @@ protected:
         return texts;
     }
 
+    void expectGridEmpty() const {
+        for (int k = 0; k < kBoxCount; ++k) {
+            EXPECT_EQ(box(k)->text(), "") << "box " << k;
+        }
+    }
+
     // Every box shows its cell: text, lock as read-only, enabled flag.
     void expectMirrorsController() const {
         const GridController& grid = window->controller();
@@ -398,9 +404,7 @@ TEST_F(Window, SelectingAVariantEmptiesTheGrid) {
     type(1, "5");
     click(window->Command1[0]);
     click(window->Option1[3]);
-    for (int k = 0; k < kBoxCount; ++k) {
-        EXPECT_EQ(box(k)->text(), "") << k;
-    }
+    expectGridEmpty();
     EXPECT_EQ(window->controller().currentVariant(), 3);
     expectMirrorsController();
 }
@@ -424,9 +428,7 @@ TEST_F(Window, ClearKeepsTheRowReady) {
     type(18, "16");
     click(window->Command1[0]);
     click(window->Command1[1]);
-    for (int k = 0; k < kBoxCount; ++k) {
-        EXPECT_EQ(box(k)->text(), "") << k;
-    }
+    expectGridEmpty();
     type(16, "6");
     type(18, "12");
     click(window->Command1[0]);
