@@ -28,7 +28,10 @@ def wait_for(what, probe, seconds=20):
     raise SystemExit("FAIL: %s did not appear" % what)
 
 
-def find_application(name):
+def find_application(name, program):
+    if program.poll() is not None:
+        raise SystemExit("FAIL: the program ended with status %d before it was seen" %
+                         program.returncode)
     desktop = pyatspi.Registry.getDesktop(0)
     for i in range(desktop.childCount):
         app = desktop.getChildAtIndex(i)
@@ -72,7 +75,7 @@ def main():
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LC_ALL="C")
     program = subprocess.Popen([sys.argv[1]], env=env)
     try:
-        app = wait_for("the application", lambda: find_application("isosceles"))
+        app = wait_for("the application", lambda: find_application("isosceles", program))
         boxes = wait_for(
             "the text boxes",
             lambda: (lambda b: b if len(b) >= 21 else None)(by_name(app, pyatspi.ROLE_TEXT)),
