@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The display helper the screen-reader test, the screenshot and the start-up benchmark run
-# under: each run reaches its own server even when runs overlap, the command's status comes
-# back, and the server is gone once the helper returns. Exits 77 (skipped) without Xvfb.
+# under: each run reaches its own server even when runs overlap, a client that connects as
+# another leaves is served, the command's status comes back, and the server is gone once the
+# helper returns. Exits 77 (skipped) without Xvfb.
 set -uo pipefail
 helper="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/scripts/with-xvfb"
 for tool in Xvfb xdpyinfo; do
@@ -23,6 +24,10 @@ wait "$longer" || fail "a run that another overlapped reached the wrong server"
 for size in 320x200 640x480 320x200 640x480 320x200; do
     sees_own_screen "$size" || fail "a run that follows another at once did not reach its server ($size)"
 done
+
+# A server that resets when its last client leaves turns away about one such client in ten.
+"$helper" 320x200x24 sh -c 'for _ in $(seq 150); do xdpyinfo >/dev/null || exit 1; done' ||
+    fail "a client that connected as another left was turned away"
 
 "$helper" 320x200x24 sh -c 'exit 3'
 status=$?
