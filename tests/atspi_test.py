@@ -72,7 +72,8 @@ def check(condition, message):
 
 
 def main():
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LC_ALL="C")
+    # On the X server, whatever platform the caller exported (offscreen is common headless).
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LC_ALL="C", QT_QPA_PLATFORM="xcb")
     program = subprocess.Popen([sys.argv[1]], env=env)
     try:
         app = wait_for("the application", lambda: find_application("isosceles", program))

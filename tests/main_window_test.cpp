@@ -1,4 +1,5 @@
 #include "main_window.h"
+#include "modal_closer.h"
 #include "variant_table.h"
 
 #include <QApplication>
@@ -26,28 +27,6 @@
 
 namespace isosceles {
 namespace {
-
-// Closes every modal box that appears while it lives, remembering what the boxes said, so
-// that no test can hang on one.
-class ModalCloser {
-public:
-    ModalCloser() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                titles.push_back(box->windowTitle());
-                texts.push_back(box->text());
-                box->done(QMessageBox::Ok);
-            }
-        });
-        timer_.start(10);
-    }
-
-    std::vector<QString> titles;
-    std::vector<QString> texts;
-
-private:
-    QTimer timer_;
-};
 
 class Window : public ::testing::Test {
 protected:

@@ -1,17 +1,23 @@
 #include "main_window.h"
 
+#include "face_button.h"
+#include "fitting_box.h"
 #include "number_text.h"
+#include "option_button.h"
+#include "painted_frame.h"
 #include "variant_table.h"
 
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QTranslator>
 
 #include <cstddef>
 
@@ -42,14 +48,17 @@ void fillBackground(QWidget* widget, Rgb rgb) {
     widget->setAutoFillBackground(true);
 }
 
+QString cssColour(Rgb rgb) {
+    return QStringLiteral("rgb(%1, %2, %3)").arg(rgb.red).arg(rgb.green).arg(rgb.blue);
+}
+
 // Fusion draws a palette button face as a gradient; a style sheet with a border is solid.
 QString buttonStyleSheet(Rgb rgb) {
-    const QString colour =
-        QStringLiteral("rgb(%1, %2, %3)").arg(rgb.red).arg(rgb.green).arg(rgb.blue);
-    return QStringLiteral("QPushButton { background-color: %1; border: 1px solid black; }"
+    return QStringLiteral("QPushButton { background-color: %1; color: %2;"
+                          " border: 1px solid black; }"
                           "QPushButton:focus { border: 2px solid black; }"
                           "QPushButton:pressed { border: 2px solid rgb(64, 64, 64); }")
-        .arg(colour);
+        .arg(cssColour(rgb), cssColour(kTextOnFixedColour));
 }
 
 QString objectNameOf(Family family, int index, int familySize) {
@@ -81,13 +90,18 @@ void applyColours(const ControlRow& row, int index, QWidget* widget) {
     case Family::Text2:
         if (isComputedBox(index) && row.computedBackground) {
             paint(widget, QPalette::Base, *row.computedBackground);
-            // Results are what the user reads here, so they stay black when disabled.
-            paint(widget, QPalette::Text, Rgb{0, 0, 0});
+            // Results are what the user reads here, so they stay black when disabled too.
+            paint(widget, QPalette::Text, kTextOnFixedColour);
         }
+        return;
+    case Family::Frame1:
         return;
     default:
         if (row.background) {
             fillBackground(widget, *row.background);
+            // Styles draw a label's or an option's text in either of these.
+            paint(widget, QPalette::WindowText, kTextOnFixedColour);
+            paint(widget, QPalette::ButtonText, kTextOnFixedColour);
         }
     }
 }
@@ -99,6 +113,13 @@ void configureApplication(QApplication& app) {
     app.setApplicationVersion(QStringLiteral(ISOSCELES_VERSION));
     app.setDesktopFileName(QStringLiteral(ISOSCELES_APP_ID));
     app.setWindowIcon(QIcon(kIconResource));
+    // The interface is Bulgarian whatever the locale, Qt's own words (message box buttons,
+    // context menus) included; without the translation installed they stay English.
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_bg"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+    }
 }
 
 QString windowTitleText() {
@@ -121,6 +142,10 @@ MainWindow::MainWindow(NumberFormat format, ErrorHandler onError)
 }
 
 void MainWindow::build() {
+    // The size is fixed, so the window manager offers no maximize.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setWindowTitle(windowTitleText());
     setWindowIcon(QIcon(kIconResource));
     setFixedSize(toPixels(kWindowStyle.clientWidth), toPixels(kWindowStyle.clientHeight));
@@ -152,22 +177,24 @@ QWidget* MainWindow::create(const ControlRow& row, int index) {
         return label;
     }
     case Family::Frame1:
-        Frame1 = new QGroupBox(text, this);
+        Frame1 = new PaintedFrame(text,
+                                  {toColor(row.background.value_or(kWindowStyle.background)),
+                                   toColor(kFrameOutlineColour), toColor(kTextOnFixedColour)},
+                                  this);
         return Frame1;
     case Family::Option1:
-        Option1.at(at) = new QRadioButton(text, Frame1);
+        Option1.at(at) = new OptionButton(text, Frame1);
         return Option1[at];
     case Family::Text2: {
-        auto* box = new QLineEdit(this);
-        box->setAlignment(Qt::AlignCenter);
         QFont bold = font();
         bold.setBold(true);
-        box->setFont(bold);
+        auto* box = new FittingBox(bold, this);
+        box->setAlignment(Qt::AlignCenter);
         Text2.at(at) = box;
         return box;
     }
     case Family::Command1: {
-        auto* button = new QPushButton(text, this);
+        auto* button = new FaceButton(text, this);
         button->setAutoDefault(false);
         button->setDefault(false);
         Command1.at(at) = button;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc_error.h"
+#include "fitting_box.h"
 #include "grid_controller.h"
 #include "window_layout.h"
 
@@ -40,7 +41,7 @@ public:
     const GridController& controller() const { return controller_; }
 
     QPlainTextEdit* Text1 = nullptr;
-    std::array<QLineEdit*, kBoxCount> Text2{};
+    std::array<FittingBox*, kBoxCount> Text2{};
     std::array<QLabel*, 5> Label1{};
     QGroupBox* Frame1 = nullptr;
     std::array<QRadioButton*, kVariantCount> Option1{};

@@ -67,6 +67,12 @@ inline constexpr WindowStyle kWindowStyle{6960, 5280,  {192, 192, 255}, "Times N
 
 inline constexpr Rgb kHeadingColour{255, 192, 128};
 
+// Text on a fixed background is fixed too, so a dark desktop theme cannot make it unreadable.
+inline constexpr Rgb kTextOnFixedColour{0, 0, 0};
+
+// Frame1's outline, around the option buttons and broken by its caption.
+inline constexpr Rgb kFrameOutlineColour{96, 96, 160};
+
 // clang-format off
 inline constexpr std::array<ControlRow, 8> ControlTable{{
     // family         first count cols  left   top  width height stepX stepY
