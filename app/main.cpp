@@ -13,7 +13,7 @@ int main(int argc, char* argv[]) {
         // The top-level handler: a failed operation is reported, then the program goes on
         // with the grid as it was.
         isosceles::MainWindow window(isosceles::NumberFormat::fromEnvironment(),
-                                     isosceles::reportCalcError);
+                                     isosceles::reportError);
         window.show();
         return QApplication::exec();
     } catch (const std::exception& error) {

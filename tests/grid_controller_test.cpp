@@ -220,6 +220,22 @@ TEST_F(Controller, InvalidVariantChangesNothing) {
     EXPECT_EQ(grid.selectedOption(), 0);
 }
 
+// The format is built on first use, so everything but Calculate works without it, and a
+// Calculate that cannot build it writes nothing, then tries again the next time.
+TEST(UnavailableFormat, OnlyCalculateNeedsItAndItFailsCleanly) {
+    GridController grid(NumberFormat::unavailable("no locale data"));
+    grid.onLoad();
+    grid.selectOption(1);
+    ASSERT_TRUE(grid.editCell(4, u"6"));
+    const Grid before = snapshot(grid);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        EXPECT_THROW(grid.calculate(), NumberFormatError);
+        EXPECT_EQ(snapshot(grid), before);
+    }
+    grid.clearAll();
+    EXPECT_EQ(grid.cell(4).text, u"");
+}
+
 class BulgarianController : public Controller {
 protected:
     BulgarianController() : Controller("bg_BG.UTF-8") {}

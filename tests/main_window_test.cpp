@@ -31,7 +31,7 @@ namespace {
 class Window : public ::testing::Test {
 protected:
     void SetUp() override {
-        window = std::make_unique<MainWindow>(NumberFormat::c(), reportCalcError);
+        window = std::make_unique<MainWindow>(NumberFormat::c(), reportError);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -186,7 +186,7 @@ TEST(ScaledWindow, DoublesAndKeepsEveryControlInPlace) {
     const qreal scale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
                             ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
                             : 1.0;
-    MainWindow window(NumberFormat::c(), reportCalcError);
+    MainWindow window(NumberFormat::c(), reportError);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     EXPECT_EQ(window.devicePixelRatio(), scale);

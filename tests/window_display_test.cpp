@@ -46,7 +46,7 @@ protected:
             saved_ = QApplication::palette();
             QApplication::setPalette(darkDesktop());
         }
-        window = std::make_unique<MainWindow>(NumberFormat::forLocale(locale), reportCalcError);
+        window = std::make_unique<MainWindow>(NumberFormat::forLocale(locale), reportError);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -245,6 +245,18 @@ INSTANTIATE_TEST_SUITE_P(Controls, Presses,
                                            Press{"Command1(0)", Qt::Key_Enter, 0, "12.000"},
                                            Press{"Command1(0)", Qt::Key_Space, 0, "12.000"},
                                            Press{"Text2(0)", Qt::Key_Return, 0, ""}));
+
+TEST_F(Display, UnavailableNumberFormatIsReportedAtCalculateAndTheWindowGoesOn) {
+    window = std::make_unique<MainWindow>(NumberFormat::unavailable("test"), reportError);
+    window->show();
+    ModalCloser closer;
+    calculate(0, "6", "5");
+    ASSERT_EQ(closer.texts.size(), 1u);
+    EXPECT_EQ(closer.texts[0], QString::fromUtf8(kNumberFormatErrorText));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(box(0)->text(), "6");
+    EXPECT_EQ(box(2)->text(), "");
+}
 
 TEST_F(Display, FixedSizeWindowOffersNoMaximize) {
     open("C");

@@ -48,17 +48,8 @@ void fillBackground(QWidget* widget, Rgb rgb) {
     widget->setAutoFillBackground(true);
 }
 
-QString cssColour(Rgb rgb) {
-    return QStringLiteral("rgb(%1, %2, %3)").arg(rgb.red).arg(rgb.green).arg(rgb.blue);
-}
-
-// Fusion draws a palette button face as a gradient; a style sheet with a border is solid.
-QString buttonStyleSheet(Rgb rgb) {
-    return QStringLiteral("QPushButton { background-color: %1; color: %2;"
-                          " border: 1px solid black; }"
-                          "QPushButton:focus { border: 2px solid black; }"
-                          "QPushButton:pressed { border: 2px solid rgb(64, 64, 64); }")
-        .arg(cssColour(rgb), cssColour(kTextOnFixedColour));
+FaceButton::Edge toEdge(Border border) {
+    return {toColor(border.colour), border.width};
 }
 
 QString objectNameOf(Family family, int index, int familySize) {
@@ -78,14 +69,12 @@ int familySize(Family family) {
 
 const QString kIconResource = QStringLiteral(":/icons/isosceles.png");
 
-// Buttons paint their face from a style sheet; the computed boxes their base and text; every
+// Buttons and the frame paint themselves; the computed boxes take their base and text; every
 // other control fills its background.
 void applyColours(const ControlRow& row, int index, QWidget* widget) {
     switch (row.family) {
     case Family::Command1:
-        if (row.background) {
-            widget->setStyleSheet(buttonStyleSheet(*row.background));
-        }
+    case Family::Frame1:
         return;
     case Family::Text2:
         if (isComputedBox(index) && row.computedBackground) {
@@ -93,8 +82,6 @@ void applyColours(const ControlRow& row, int index, QWidget* widget) {
             // Results are what the user reads here, so they stay black when disabled too.
             paint(widget, QPalette::Text, kTextOnFixedColour);
         }
-        return;
-    case Family::Frame1:
         return;
     default:
         if (row.background) {
@@ -127,8 +114,11 @@ QString windowTitleText() {
            fromUtf8(kWindowStyle.title);
 }
 
-void reportCalcError(QWidget& window, const CalcError& error) {
-    QMessageBox::critical(&window, window.windowTitle(), fromUtf8(errorText(error.kind())));
+void reportError(QWidget& window, const std::exception& error) {
+    const auto* calcError = dynamic_cast<const CalcError*>(&error);
+    const std::string_view text =
+        calcError != nullptr ? errorText(calcError->kind()) : kNumberFormatErrorText;
+    QMessageBox::critical(&window, window.windowTitle(), fromUtf8(text));
 }
 
 MainWindow::MainWindow(NumberFormat format, ErrorHandler onError)
@@ -194,7 +184,11 @@ QWidget* MainWindow::create(const ControlRow& row, int index) {
         return box;
     }
     case Family::Command1: {
-        auto* button = new FaceButton(text, this);
+        auto* button = new FaceButton(text,
+                                      {toColor(row.background.value_or(kWindowStyle.background)),
+                                       toColor(kTextOnFixedColour), toEdge(kButtonFace.normal),
+                                       toEdge(kButtonFace.focused), toEdge(kButtonFace.pressed)},
+                                      this);
         button->setAutoDefault(false);
         button->setDefault(false);
         Command1.at(at) = button;
@@ -276,13 +270,18 @@ void MainWindow::bind() {
 // The one place where an operation's failure leaves the event: the handler reports it and
 // the window goes on with the grid as it was.
 template <typename Operation> void MainWindow::run(Operation&& operation) {
-    try {
-        operation();
-    } catch (const CalcError& error) {
+    const auto report = [this](const std::exception& error) {
         mirror();
         if (onError_) {
             onError_(*this, error);
         }
+    };
+    try {
+        operation();
+    } catch (const CalcError& error) {
+        report(error);
+    } catch (const NumberFormatError& error) {
+        report(error);
     }
     mirror();
 }

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <array>
+#include <exception>
 #include <functional>
 
 class QApplication;
@@ -26,14 +27,15 @@ void configureApplication(QApplication& app);
 // The window's title: the maker's address, two spaces, the program's title.
 QString windowTitleText();
 
-// The modal report of a failed operation, under the window's title.
-void reportCalcError(QWidget& window, const CalcError& error);
+// The modal report of a failed operation (a CalcError, or a NumberFormatError when the
+// regional number format cannot be built), under the window's title.
+void reportError(QWidget& window, const std::exception& error);
 
 // The program's only window. It owns the controller, forwards every event to it and
 // afterwards shows the controller's state; it decides nothing itself.
 class MainWindow : public QWidget {
 public:
-    using ErrorHandler = std::function<void(QWidget& window, const CalcError&)>;
+    using ErrorHandler = std::function<void(QWidget& window, const std::exception&)>;
 
     // Runs the controller's start-up before returning, so the first show sees its state.
     MainWindow(NumberFormat format, ErrorHandler onError);

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <iterator>
+#include <mutex>
 #include <stdexcept>
 #include <vector>
 
@@ -18,105 +19,91 @@ namespace isosceles {
 
 namespace nf = icu::number;
 
-class NumberFormat::Impl {
-public:
-    Impl(std::string localeId, nf::LocalizedNumberFormatter formatter)
-        : localeId_(std::move(localeId)), formatter_(std::move(formatter)),
-          form_(deriveWrittenForm()) {}
+namespace {
 
-    const std::string& localeId() const { return localeId_; }
-    const WrittenForm& form() const { return form_; }
+bool isDigit(char16_t ch) {
+    return ch >= u'0' && ch <= u'9';
+}
 
-    std::u16string format(double value) const {
-        if (!std::isfinite(value)) {
-            throw std::invalid_argument("only finite values are formatted");
-        }
-        UErrorCode status = U_ZERO_ERROR;
-        const icu::UnicodeString text = formatter_.formatDouble(value, status).toString(status);
-        if (U_FAILURE(status)) {
-            throw std::runtime_error(std::string("number formatting failed: ") +
-                                     u_errorName(status));
-        }
-        return {text.getBuffer(), static_cast<std::size_t>(text.length())};
-    }
-
-private:
-    static bool isDigit(char16_t ch) { return ch >= u'0' && ch <= u'9'; }
-
-    struct Affixes {
-        std::u16string prefix, body, suffix;
-    };
-
-    static Affixes split(const std::u16string& text) {
-        const auto first = std::find_if(text.begin(), text.end(), isDigit);
-        const auto last = std::find_if(text.rbegin(), text.rend(), isDigit).base();
-        if (first == text.end()) {
-            throw std::runtime_error("the number format writes no digits");
-        }
-        return {{text.begin(), first}, {first, last}, {last, text.end()}};
-    }
-
-    // Read off the formatter's own output, so that what is read back is exactly what is written.
-    WrittenForm deriveWrittenForm() const {
-        WrittenForm form;
-        // Sixteen ones: long enough for every locale's minimum grouping, exact in a double.
-        const Affixes positive = split(removeBlanks(format(1111111111111111.0)));
-        const Affixes negative = split(removeBlanks(format(-1.0)));
-        form.positivePrefix = positive.prefix;
-        form.positiveSuffix = positive.suffix;
-        form.negativePrefix = negative.prefix;
-        form.negativeSuffix = negative.suffix;
-
-        const std::u16string& body = positive.body;
-        std::size_t end = body.size() - kDecimals;
-        std::size_t sep = end;
-        while (sep > 0 && !isDigit(body[sep - 1])) {
-            --sep;
-        }
-        form.decimalSeparator = body.substr(sep, end - sep);
-
-        std::vector<std::size_t> groups;
-        std::size_t pos = 0;
-        while (pos < sep) {
-            std::size_t digitsEnd = pos;
-            while (digitsEnd < sep && isDigit(body[digitsEnd])) {
-                ++digitsEnd;
-            }
-            groups.push_back(digitsEnd - pos);
-            std::size_t next = digitsEnd;
-            while (next < sep && !isDigit(body[next])) {
-                ++next;
-            }
-            if (next > digitsEnd && form.groupSeparator.empty()) {
-                form.groupSeparator = body.substr(digitsEnd, next - digitsEnd);
-            }
-            pos = next;
-        }
-        if (groups.size() > 1 && !form.groupSeparator.empty()) {
-            form.primaryGroup = static_cast<int>(groups.back());
-            form.secondaryGroup = static_cast<int>(groups[groups.size() - 2]);
-            if (groups.size() == 2) {
-                form.secondaryGroup = form.primaryGroup;
-            }
-        }
-        return form;
-    }
-
-    static constexpr std::size_t kDecimals = 3;
-
-    std::string localeId_;
-    nf::LocalizedNumberFormatter formatter_;
-    WrittenForm form_;
+struct Affixes {
+    std::u16string prefix, body, suffix;
 };
 
-namespace {
+Affixes split(const std::u16string& text) {
+    const auto first = std::find_if(text.begin(), text.end(), isDigit);
+    const auto last = std::find_if(text.rbegin(), text.rend(), isDigit).base();
+    if (first == text.end()) {
+        throw NumberFormatError("the number format writes no digits");
+    }
+    return {{text.begin(), first}, {first, last}, {last, text.end()}};
+}
+
+std::u16string formatWith(const nf::LocalizedNumberFormatter& formatter, double value) {
+    if (!std::isfinite(value)) {
+        throw std::invalid_argument("only finite values are formatted");
+    }
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::UnicodeString text = formatter.formatDouble(value, status).toString(status);
+    if (U_FAILURE(status)) {
+        throw NumberFormatError(std::string("number formatting failed: ") + u_errorName(status));
+    }
+    return {text.getBuffer(), static_cast<std::size_t>(text.length())};
+}
+
+constexpr std::size_t kDecimals = 3;
+
+// Read off the formatter's own output, so that what is read back is exactly what is written.
+WrittenForm deriveWrittenForm(const nf::LocalizedNumberFormatter& formatter) {
+    WrittenForm form;
+    // Sixteen ones: long enough for every locale's minimum grouping, exact in a double.
+    const Affixes positive = split(removeBlanks(formatWith(formatter, 1111111111111111.0)));
+    const Affixes negative = split(removeBlanks(formatWith(formatter, -1.0)));
+    form.positivePrefix = positive.prefix;
+    form.positiveSuffix = positive.suffix;
+    form.negativePrefix = negative.prefix;
+    form.negativeSuffix = negative.suffix;
+
+    const std::u16string& body = positive.body;
+    std::size_t end = body.size() - kDecimals;
+    std::size_t sep = end;
+    while (sep > 0 && !isDigit(body[sep - 1])) {
+        --sep;
+    }
+    form.decimalSeparator = body.substr(sep, end - sep);
+
+    std::vector<std::size_t> groups;
+    std::size_t pos = 0;
+    while (pos < sep) {
+        std::size_t digitsEnd = pos;
+        while (digitsEnd < sep && isDigit(body[digitsEnd])) {
+            ++digitsEnd;
+        }
+        groups.push_back(digitsEnd - pos);
+        std::size_t next = digitsEnd;
+        while (next < sep && !isDigit(body[next])) {
+            ++next;
+        }
+        if (next > digitsEnd && form.groupSeparator.empty()) {
+            form.groupSeparator = body.substr(digitsEnd, next - digitsEnd);
+        }
+        pos = next;
+    }
+    if (groups.size() > 1 && !form.groupSeparator.empty()) {
+        form.primaryGroup = static_cast<int>(groups.back());
+        form.secondaryGroup = static_cast<int>(groups[groups.size() - 2]);
+        if (groups.size() == 2) {
+            form.secondaryGroup = form.primaryGroup;
+        }
+    }
+    return form;
+}
 
 nf::LocalizedNumberFormatter makeFormatter(const icu::Locale& locale, bool grouping) {
     UErrorCode status = U_ZERO_ERROR;
     // The reading rule knows only the digits 0-9, so the locale's own digits are never used.
     icu::NumberingSystem* latin = icu::NumberingSystem::createInstanceByName("latn", status);
     if (U_FAILURE(status)) {
-        throw std::runtime_error("ICU has no Latin numbering system");
+        throw NumberFormatError("ICU has no Latin numbering system");
     }
     return nf::NumberFormatter::withLocale(locale)
         .precision(nf::Precision::fixedFraction(3))
@@ -140,21 +127,67 @@ bool allOf(std::string_view text, int (*pred)(int)) {
 
 } // namespace
 
+// Looking up the locale data and building the formatter are left to the first number written
+// or read: a window that is only opened and closed never pays for them.
+class NumberFormat::Impl {
+public:
+    // An empty id asks for the C format; a failure, when given, is what building raises.
+    explicit Impl(std::string requestedId, std::string failure = {})
+        : requestedId_(std::move(requestedId)), failure_(std::move(failure)) {}
+
+    const std::string& localeId() const { return built().localeId; }
+    const WrittenForm& form() const { return built().form; }
+    std::u16string format(double value) const { return formatWith(built().formatter, value); }
+
+private:
+    struct Built {
+        std::string localeId;
+        nf::LocalizedNumberFormatter formatter;
+        WrittenForm form;
+    };
+
+    // A failed build leaves nothing behind, so the next use tries again.
+    const Built& built() const {
+        std::call_once(once_, [this] { built_.emplace(build()); });
+        return *built_;
+    }
+
+    Built build() const {
+        if (!failure_.empty()) {
+            throw NumberFormatError(failure_);
+        }
+        const bool known = !requestedId_.empty() && hasLocaleData(requestedId_);
+        const std::string id = known ? requestedId_ : std::string();
+        nf::LocalizedNumberFormatter formatter = known
+                                                     ? makeFormatter(icu::Locale(id.c_str()), true)
+                                                     : makeFormatter(icu::Locale::getRoot(), false);
+        WrittenForm form = deriveWrittenForm(formatter);
+        return {id, std::move(formatter), std::move(form)};
+    }
+
+    std::string requestedId_;
+    std::string failure_;
+    mutable std::once_flag once_;
+    mutable std::optional<Built> built_;
+};
+
 NumberFormat::NumberFormat(std::shared_ptr<const Impl> impl) : impl_(std::move(impl)) {}
 
 NumberFormat NumberFormat::c() {
-    static const NumberFormat format(
-        std::make_shared<const Impl>(std::string(), makeFormatter(icu::Locale::getRoot(), false)));
+    static const NumberFormat format(std::make_shared<const Impl>(std::string()));
     return format;
 }
 
 NumberFormat NumberFormat::forLocale(std::string_view posixName) {
     const std::optional<std::string> id = icuLocaleIdFromPosix(posixName);
-    if (!id || !hasLocaleData(*id)) {
+    if (!id) {
         return c();
     }
-    const icu::Locale locale(id->c_str());
-    return NumberFormat(std::make_shared<const Impl>(*id, makeFormatter(locale, true)));
+    return NumberFormat(std::make_shared<const Impl>(*id));
+}
+
+NumberFormat NumberFormat::unavailable(std::string reason) {
+    return NumberFormat(std::make_shared<const Impl>(std::string(), std::move(reason)));
 }
 
 NumberFormat NumberFormat::fromEnvironment(const EnvLookup& lookup) {

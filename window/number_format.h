@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -22,10 +23,17 @@ struct WrittenForm {
     std::u16string negativeSuffix;
 };
 
+// The regional number format could not be built (a broken or incomplete ICU installation).
+class NumberFormatError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // Reads an environment variable; null when it is not set.
 using EnvLookup = std::function<const char*(const char*)>;
 
-// A regional number format: built once, then cheap to copy and safe to share.
+// A regional number format: cheap to copy and safe to share. The locale data is looked up
+// and the formatter built on first use, so that is where NumberFormatError is raised.
 class NumberFormat {
 public:
     // Period decimals, no grouping, '-' for negatives.
@@ -38,6 +46,10 @@ public:
     // The user's locale for numbers: LC_ALL, else LC_NUMERIC, else LANG.
     static NumberFormat fromEnvironment(const EnvLookup& lookup);
     static NumberFormat fromEnvironment();
+
+    // A format that cannot be built, as on a broken ICU installation: every use raises
+    // NumberFormatError with `reason`.
+    static NumberFormat unavailable(std::string reason);
 
     // The locale the data was taken from, as ICU names it; empty for the C format.
     const std::string& localeId() const;

@@ -70,6 +70,17 @@ inline constexpr Rgb kHeadingColour{255, 192, 128};
 // Text on a fixed background is fixed too, so a dark desktop theme cannot make it unreadable.
 inline constexpr Rgb kTextOnFixedColour{0, 0, 0};
 
+// A push button's face: its background colour inside a solid border, which thickens when the
+// button has the focus and turns grey while it is held down.
+struct Border {
+    Rgb colour;
+    int width;
+};
+struct ButtonFaceStyle {
+    Border normal, focused, pressed;
+};
+inline constexpr ButtonFaceStyle kButtonFace{{{0, 0, 0}, 1}, {{0, 0, 0}, 2}, {{64, 64, 64}, 2}};
+
 // Frame1's outline, around the option buttons and broken by its caption.
 inline constexpr Rgb kFrameOutlineColour{96, 96, 160};
 
@@ -148,5 +159,10 @@ inline constexpr std::array<TabStop, 5> TabOrder{{
 
 // The report of a failed calculation, in Bulgarian.
 std::string_view errorText(CalcErrorKind kind);
+
+// The report of a regional number format that cannot be built.
+inline constexpr std::string_view kNumberFormatErrorText =
+    "Числовият формат на езиковите настройки не може да бъде зареден: числата не могат да "
+    "бъдат прочетени и записани.";
 
 } // namespace isosceles
