@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -69,6 +70,13 @@ int familySize(Family family) {
 
 const QString kIconResource = QStringLiteral(":/icons/isosceles.png");
 
+// Read as what it is: left to detect the format, Qt loads every image format plugin to ask.
+QImage readIcon() {
+    QImageReader reader(kIconResource, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
 // Buttons and the frame paint themselves; the computed boxes take their base and text; every
 // other control fills its background.
 void applyColours(const ControlRow& row, int index, QWidget* widget) {
@@ -99,7 +107,7 @@ void configureApplication(QApplication& app) {
     app.setApplicationName(QStringLiteral(ISOSCELES_APP_NAME));
     app.setApplicationVersion(QStringLiteral(ISOSCELES_VERSION));
     app.setDesktopFileName(QStringLiteral(ISOSCELES_APP_ID));
-    app.setWindowIcon(QIcon(kIconResource));
+    app.setWindowIcon(QIcon(QPixmap::fromImage(readIcon())));
     // The interface is Bulgarian whatever the locale, Qt's own words (message box buttons,
     // context menus) included; without the translation installed they stay English.
     auto* translator = new QTranslator(&app);
@@ -137,7 +145,6 @@ void MainWindow::build() {
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setWindowTitle(windowTitleText());
-    setWindowIcon(QIcon(kIconResource));
     setFixedSize(toPixels(kWindowStyle.clientWidth), toPixels(kWindowStyle.clientHeight));
     fillBackground(this, kWindowStyle.background);
     setFont(QFont(fromUtf8(kWindowStyle.fontFamily), kWindowStyle.fontPointSize));
@@ -154,6 +161,21 @@ void MainWindow::build() {
             applyColours(row, index, widget);
         }
     }
+}
+
+// Laying out the assignment costs more than any other control, so it is done once, when the
+// box has its final size on the first show, not first at a default size and then again.
+void MainWindow::showEvent(QShowEvent* event) {
+    if (Text1->document()->isEmpty()) {
+        Text1->setPlainText(QString::fromStdString(assignmentText()));
+    }
+    QWidget::showEvent(event);
+}
+
+QFont MainWindow::boxFont() const {
+    QFont bold = font();
+    bold.setBold(true);
+    return bold;
 }
 
 QWidget* MainWindow::create(const ControlRow& row, int index) {
@@ -176,9 +198,7 @@ QWidget* MainWindow::create(const ControlRow& row, int index) {
         Option1.at(at) = new OptionButton(text, Frame1);
         return Option1[at];
     case Family::Text2: {
-        QFont bold = font();
-        bold.setBold(true);
-        auto* box = new FittingBox(bold, this);
+        auto* box = new FittingBox(boxFont(), this);
         box->setAlignment(Qt::AlignCenter);
         Text2.at(at) = box;
         return box;
@@ -204,7 +224,6 @@ QWidget* MainWindow::create(const ControlRow& row, int index) {
     Text1->setTabChangesFocus(true);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Text1->setPlainText(text);
     return Text1;
 }
 

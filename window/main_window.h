@@ -49,12 +49,16 @@ public:
     std::array<QRadioButton*, kVariantCount> Option1{};
     std::array<QPushButton*, 2> Command1{};
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void build();
     void bind();
     void applyTabOrder();
     QWidget* control(Family family, int index) const;
     QWidget* create(const ControlRow& row, int index);
+    QFont boxFont() const;
 
     template <typename Operation> void run(Operation&& operation);
     void mirror();
