@@ -246,6 +246,36 @@ INSTANTIATE_TEST_SUITE_P(Controls, Presses,
                                            Press{"Command1(0)", Qt::Key_Space, 0, "12.000"},
                                            Press{"Text2(0)", Qt::Key_Return, 0, ""}));
 
+struct FaceState {
+    bool focused, down;
+    QPoint at;
+    QColor colour;
+};
+
+class ButtonFaces : public Display, public ::testing::WithParamInterface<FaceState> {};
+
+// The face is solid; its border is one pixel, two with the focus, grey while held down.
+TEST_P(ButtonFaces, BorderFollowsTheState) {
+    open("C");
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QPushButton* button = window->Command1[0];
+    (GetParam().focused ? button : static_cast<QWidget*>(box(0)))->setFocus();
+    button->setDown(GetParam().down);
+    EXPECT_EQ(button->grab().toImage().pixelColor(GetParam().at), GetParam().colour);
+}
+
+const QColor kFace(128, 255, 128), kGrey(64, 64, 64);
+
+INSTANTIATE_TEST_SUITE_P(States, ButtonFaces,
+                         ::testing::Values(FaceState{false, false, {0, 12}, Qt::black},
+                                           FaceState{false, false, {1, 12}, kFace},
+                                           FaceState{true, false, {1, 12}, Qt::black},
+                                           FaceState{true, false, {2, 12}, kFace},
+                                           FaceState{false, true, {72, 1}, kGrey},
+                                           FaceState{true, true, {1, 24}, kGrey},
+                                           FaceState{true, true, {2, 22}, kFace}));
+
 TEST_F(Display, UnavailableNumberFormatIsReportedAtCalculateAndTheWindowGoesOn) {
     window = std::make_unique<MainWindow>(NumberFormat::unavailable("test"), reportError);
     window->show();
