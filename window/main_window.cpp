@@ -68,6 +68,10 @@ int familySize(Family family) {
     return size;
 }
 
+QFont windowFont() {
+    return {fromUtf8(kWindowStyle.fontFamily), kWindowStyle.fontPointSize};
+}
+
 const QString kIconResource = QStringLiteral(":/icons/isosceles.png");
 
 // Read as what it is: left to detect the format, Qt loads every image format plugin to ask.
@@ -108,6 +112,9 @@ void configureApplication(QApplication& app) {
     app.setApplicationVersion(QStringLiteral(ISOSCELES_VERSION));
     app.setDesktopFileName(QStringLiteral(ISOSCELES_APP_ID));
     app.setWindowIcon(QIcon(QPixmap::fromImage(readIcon())));
+    // The window's font is the program's: Qt's own text (a box's text before it takes its
+    // font, the error report, tooltips) then needs no other face loaded.
+    QApplication::setFont(windowFont());
     // The interface is Bulgarian whatever the locale, Qt's own words (message box buttons,
     // context menus) included; without the translation installed they stay English.
     auto* translator = new QTranslator(&app);
@@ -147,7 +154,7 @@ void MainWindow::build() {
     setWindowTitle(windowTitleText());
     setFixedSize(toPixels(kWindowStyle.clientWidth), toPixels(kWindowStyle.clientHeight));
     fillBackground(this, kWindowStyle.background);
-    setFont(QFont(fromUtf8(kWindowStyle.fontFamily), kWindowStyle.fontPointSize));
+    setFont(windowFont());
 
     for (const ControlRow& row : ControlTable) {
         for (int index = row.firstIndex; index < row.firstIndex + row.count; ++index) {
