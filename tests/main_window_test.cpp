@@ -156,6 +156,7 @@ void expectColours(MainWindow& window, qreal scale) {
         {window.Command1[1], {68, 20}, QColor(255, 0, 0)},
         {&window, {460, 100}, QColor(192, 192, 255)},
         {&window, {2, 215}, QColor(192, 192, 255)},
+        {window.Frame1, {50, 160}, QColor(192, 192, 255)},
     };
     for (const Probe& probe : probes) {
         const QPoint at = probe.widget->mapTo(&window, probe.inside);
