@@ -117,6 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Window, ClientAreaIsFixed) {
     EXPECT_EQ(window->size(), QSize(464, 352));
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    // Nor offers the window manager a maximize.
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
 }
 
 TEST_F(Window, GridStandsUnderItsHeadingsAndLevelWithItsOptions) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a copy of the source tree the way scripts/package does (which
-# fails on any lintian error or warning), checks that its files stand where the desktop and
-# man look for them and that its binary is hardened, and starts the unpacked program.
+# Builds the Debian package from a copy of the source tree with scripts/package (which fails on
+# any lintian error or warning and on a binary built without hardening), checks that its files
+# stand where the desktop and man look for them, and starts the unpacked program.
 # Usage: package_test.sh SOURCE_DIR APP_ID
 set -euo pipefail
 source=$1
@@ -15,7 +15,7 @@ tar -C "$source" --exclude=./.git --exclude=./build --exclude='./build-*' --excl
 "$work/src/scripts/package" >"$work/package.log" 2>&1 || { tail -n 60 "$work/package.log"; exit 1; }
 deb=$(find "$work/src/build" -maxdepth 1 -name 'isosceles_*.deb' | head -n 1)
 [[ -n "$deb" ]] || { echo "FAIL: no .deb in build/"; exit 1; }
-echo "ok: built $(basename "$deb") with no lintian error or warning"
+echo "ok: built $(basename "$deb"), lintian-clean and hardened"
 
 root="$work/root"
 dpkg -x "$deb" "$root"
@@ -35,9 +35,6 @@ done
 echo "ok: ${#files[@]} files in place, icons at their sizes"
 zcat "$root/usr/share/man/bg/man1/isosceles.1.gz" | grep -q 'равнобедрен' ||
     { echo "FAIL: the Bulgarian manual page is not Bulgarian"; exit 1; }
-# Control-flow protection cannot show: Debian 12's C start files carry no IBT/SHSTK property,
-# so the linker marks no program built on it, however its own code was compiled.
-hardening-check --nocfprotection "$root/usr/bin/isosceles"
 
 # Offscreen the window cannot be seen from outside, so the program must still be running
 # when the timeout ends it, and must have said nothing of a failure.

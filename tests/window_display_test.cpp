@@ -288,11 +288,5 @@ TEST_F(Display, UnavailableNumberFormatIsReportedAtCalculateAndTheWindowGoesOn) 
     EXPECT_EQ(box(2)->text(), "");
 }
 
-TEST_F(Display, FixedSizeWindowOffersNoMaximize) {
-    open("C");
-    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowCloseButtonHint));
-}
-
 } // namespace
 } // namespace isosceles
