@@ -21,6 +21,7 @@
 #include <QTranslator>
 
 #include <cstddef>
+#include <initializer_list>
 
 namespace isosceles {
 
@@ -34,19 +35,20 @@ QColor toColor(Rgb rgb) {
     return {rgb.red, rgb.green, rgb.blue};
 }
 
-// Solid in every state, the disabled one included.
-void paint(QWidget* widget, QPalette::ColorRole role, Rgb rgb) {
+struct RoleColour {
+    QPalette::ColorRole role;
+    Rgb rgb;
+};
+
+// Solid in every state, the disabled one included; one palette change for all the roles.
+void paint(QWidget* widget, std::initializer_list<RoleColour> colours) {
     QPalette palette = widget->palette();
-    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, role, toColor(rgb));
+    for (const RoleColour& colour : colours) {
+        for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            palette.setColor(group, colour.role, toColor(colour.rgb));
+        }
     }
     widget->setPalette(palette);
-}
-
-void fillBackground(QWidget* widget, Rgb rgb) {
-    // Buttons, option buttons among them, fill with the Button role rather than Window.
-    paint(widget, widget->backgroundRole(), rgb);
-    widget->setAutoFillBackground(true);
 }
 
 FaceButton::Edge toEdge(Border border) {
@@ -90,17 +92,19 @@ void applyColours(const ControlRow& row, int index, QWidget* widget) {
         return;
     case Family::Text2:
         if (isComputedBox(index) && row.computedBackground) {
-            paint(widget, QPalette::Base, *row.computedBackground);
             // Results are what the user reads here, so they stay black when disabled too.
-            paint(widget, QPalette::Text, kTextOnFixedColour);
+            paint(widget, {{QPalette::Base, *row.computedBackground},
+                           {QPalette::Text, kTextOnFixedColour}});
         }
         return;
     default:
         if (row.background) {
-            fillBackground(widget, *row.background);
-            // Styles draw a label's or an option's text in either of these.
-            paint(widget, QPalette::WindowText, kTextOnFixedColour);
-            paint(widget, QPalette::ButtonText, kTextOnFixedColour);
+            // Buttons, option buttons among them, fill with the Button role rather than Window;
+            // styles draw a label's or an option's text in either text role.
+            paint(widget, {{widget->backgroundRole(), *row.background},
+                           {QPalette::WindowText, kTextOnFixedColour},
+                           {QPalette::ButtonText, kTextOnFixedColour}});
+            widget->setAutoFillBackground(true);
         }
     }
 }
@@ -153,7 +157,8 @@ void MainWindow::build() {
                    Qt::WindowCloseButtonHint);
     setWindowTitle(windowTitleText());
     setFixedSize(toPixels(kWindowStyle.clientWidth), toPixels(kWindowStyle.clientHeight));
-    fillBackground(this, kWindowStyle.background);
+    paint(this, {{backgroundRole(), kWindowStyle.background}});
+    setAutoFillBackground(true);
     setFont(windowFont());
 
     for (const ControlRow& row : ControlTable) {
