@@ -179,7 +179,7 @@ void MainWindow::build() {
 // box has its final size on the first show, not first at a default size and then again.
 void MainWindow::showEvent(QShowEvent* event) {
     if (Text1->document()->isEmpty()) {
-        Text1->setPlainText(QString::fromStdString(assignmentText()));
+        Text1->setPlainText(QString::fromStdString(controlText(rowOf(Family::Text1, 0), 0)));
     }
     QWidget::showEvent(event);
 }
