@@ -1,20 +1,24 @@
 #include "face_button.h"
 
+#include "colour.h"
+
 #include <QKeyEvent>
 #include <QPainter>
 
 namespace isosceles {
 
-FaceButton::FaceButton(const QString& text, Face face, QWidget* parent)
-    : QPushButton(text, parent), face_(std::move(face)) {}
+FaceButton::FaceButton(const QString& text, Rgb fill, QWidget* parent)
+    : QPushButton(text, parent), fill_(fill) {}
 
 void FaceButton::paintEvent(QPaintEvent*) {
-    const Edge& edge = isDown() ? face_.pressed : hasFocus() ? face_.focused : face_.normal;
+    const Border& edge = isDown()     ? kButtonFace.pressed
+                         : hasFocus() ? kButtonFace.focused
+                                      : kButtonFace.normal;
     QPainter painter(this);
-    painter.fillRect(rect(), edge.colour);
+    painter.fillRect(rect(), toColor(edge.colour));
     const QRect inside = rect().adjusted(edge.width, edge.width, -edge.width, -edge.width);
-    painter.fillRect(inside, face_.fill);
-    painter.setPen(face_.text);
+    painter.fillRect(inside, toColor(fill_));
+    painter.setPen(toColor(kTextOnFixedColour));
     painter.drawText(inside, Qt::AlignCenter | Qt::TextShowMnemonic, text());
 }
 

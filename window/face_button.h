@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QColor>
+#include "window_layout.h"
+
 #include <QPushButton>
 
 namespace isosceles {
@@ -10,23 +11,14 @@ namespace isosceles {
 // well as Space when it has the focus, without being the window's default button.
 class FaceButton : public QPushButton {
 public:
-    struct Edge {
-        QColor colour;
-        int width;
-    };
-    struct Face {
-        QColor fill, text;
-        Edge normal, focused, pressed;
-    };
-
-    FaceButton(const QString& text, Face face, QWidget* parent);
+    FaceButton(const QString& text, Rgb fill, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    Face face_;
+    Rgb fill_;
 };
 
 } // namespace isosceles

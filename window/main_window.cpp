@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "colour.h"
 #include "face_button.h"
 #include "fitting_box.h"
 #include "number_text.h"
@@ -31,10 +32,6 @@ QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QColor toColor(Rgb rgb) {
-    return {rgb.red, rgb.green, rgb.blue};
-}
-
 struct RoleColour {
     QPalette::ColorRole role;
     Rgb rgb;
@@ -49,10 +46,6 @@ void paint(QWidget* widget, std::initializer_list<RoleColour> colours) {
         }
     }
     widget->setPalette(palette);
-}
-
-FaceButton::Edge toEdge(Border border) {
-    return {toColor(border.colour), border.width};
 }
 
 QString objectNameOf(Family family, int index, int familySize) {
@@ -216,11 +209,7 @@ QWidget* MainWindow::create(const ControlRow& row, int index) {
         return box;
     }
     case Family::Command1: {
-        auto* button = new FaceButton(text,
-                                      {toColor(row.background.value_or(kWindowStyle.background)),
-                                       toColor(kTextOnFixedColour), toEdge(kButtonFace.normal),
-                                       toEdge(kButtonFace.focused), toEdge(kButtonFace.pressed)},
-                                      this);
+        auto* button = new FaceButton(text, row.background.value_or(kWindowStyle.background), this);
         button->setAutoDefault(false);
         button->setDefault(false);
         Command1.at(at) = button;
