@@ -410,7 +410,7 @@ TEST_F(Window, FocusChainFollowsTheGivenTabOrder) {
 }
 
 TEST_F(Window, FocusStartsInTheAssignmentAndTabSkipsDisabledBoxes) {
-    QApplication::setActiveWindow(window.get());
+    window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     EXPECT_EQ(QApplication::focusWidget(), window->Text1);
     std::vector<QWidget*> visited;
@@ -549,7 +549,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, Reports,
 // Random clicks, keys and pastes on the real window; after each the window must still be
 // there and show exactly the controller's state.
 TEST_F(Window, SurvivesRandomUseAndAlwaysMirrorsTheController) {
-    QApplication::setActiveWindow(window.get());
+    window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     const unsigned seed = 20261208;
     std::mt19937 rng(seed);
@@ -718,7 +718,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Window, FocusedBoxIsMarkedOnAllFourSidesOnAnyDesktop) {
     for (const bool dark : {false, true}) {
         open(NumberFormat::forLocale("bg_BG.UTF-8"), dark);
-        QApplication::setActiveWindow(window.get());
+        window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         box(1)->setFocus();
         const QImage image = window->grab().toImage();
@@ -787,7 +787,7 @@ class ButtonFaces : public Window, public ::testing::WithParamInterface<FaceStat
 
 // The face is solid; its border is one pixel, two with the focus, grey while held down.
 TEST_P(ButtonFaces, BorderFollowsTheState) {
-    QApplication::setActiveWindow(window.get());
+    window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     QPushButton* button = window->Command1[0];
     (GetParam().focused ? button : static_cast<QWidget*>(box(0)))->setFocus();

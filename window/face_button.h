@@ -10,6 +10,8 @@ namespace isosceles {
 // desktop style would draw a gradient), with fixed text colour, and that Enter presses as
 // well as Space when it has the focus, without being the window's default button.
 class FaceButton : public QPushButton {
+    Q_OBJECT
+
 public:
     FaceButton(const QString& text, Rgb fill, QWidget* parent);
 

@@ -12,6 +12,8 @@ namespace isosceles {
 // an ellipsis while the box is not being edited. Either way the whole text is in the tooltip.
 // The text itself is never touched: all of this is drawing.
 class FittingBox : public QLineEdit {
+    Q_OBJECT
+
 public:
     FittingBox(const QFont& font, QWidget* parent);
 

@@ -34,6 +34,8 @@ void reportError(QWidget& window, const std::exception& error);
 // The program's only window. It owns the controller, forwards every event to it and
 // afterwards shows the controller's state; it decides nothing itself.
 class MainWindow : public QWidget {
+    Q_OBJECT
+
 public:
     using ErrorHandler = std::function<void(QWidget& window, const std::exception&)>;
 

@@ -9,6 +9,8 @@ namespace isosceles {
 // the top line, inside its rectangle: the desktop style tints a group box's fill and puts the
 // caption against the left edge.
 class PaintedFrame : public QGroupBox {
+    Q_OBJECT
+
 public:
     struct Colours {
         QColor fill, outline, text;
