@@ -77,6 +77,10 @@ def main():
     program = subprocess.Popen([sys.argv[1]], env=env)
     try:
         app = wait_for("the application", lambda: find_application("isosceles", program))
+        frame = app.getChildAtIndex(0)
+        check(frame.getRole() == pyatspi.ROLE_FRAME, "the window is a frame")
+        check(frame.name.endswith("  Геометрия - равнобедрен триъгълник"),
+              "the frame is named by the window title")
         boxes = wait_for(
             "the text boxes",
             lambda: (lambda b: b if len(b) >= 21 else None)(by_name(app, pyatspi.ROLE_TEXT)),

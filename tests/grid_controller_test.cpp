@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 #include <stdexcept>
+#include <tuple>
 
 namespace isosceles {
 namespace {
@@ -119,7 +120,7 @@ struct FailureCase {
 
 class ControllerFailure : public Controller, public ::testing::WithParamInterface<FailureCase> {};
 
-TEST_P(ControllerFailure, ChangesNothing) {
+TEST_P(ControllerFailure, KeepsWhatWasTypedAndShowsNoResult) {
     const FailureCase& p = GetParam();
     grid.selectOption(p.variant);
     const auto& pair = given(p.variant);
@@ -143,15 +144,17 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{4, u"6", u"10", CalcErrorKind::InvalidArgument},
                       FailureCase{0, u"1", u"1e200", CalcErrorKind::Overflow}));
 
-TEST_F(Controller, FailureKeepsEarlierResultsAndAFollowingCalculateWorks) {
-    type(0, u"6");
-    type(1, u"5");
-    grid.calculate();
-    type(0, u"abc1e400");
-    type(1, u"1e400");
-    const Grid before = snapshot(grid);
-    EXPECT_EQ(calculateFailure(), CalcErrorKind::Overflow);
-    EXPECT_EQ(snapshot(grid), before);
+TEST_F(Controller, FailureEmptiesEarlierResultsAndAFollowingCalculateWorks) {
+    for (const auto& [c, a, kind] : {std::tuple{u"20", u"1", CalcErrorKind::InvalidArgument},
+                                     std::tuple{u"abc1e400", u"1e400", CalcErrorKind::Overflow}}) {
+        type(0, u"6");
+        type(1, u"5");
+        grid.calculate();
+        type(0, c);
+        type(1, a);
+        EXPECT_EQ(calculateFailure(), kind);
+        EXPECT_EQ(row(0), (Row{c, a, u"", u""}));
+    }
     type(1, u"5");
     grid.calculate();
     EXPECT_EQ(row(0), (Row{u"0.000", u"5.000", u"10.000", u"0.000"}));

@@ -45,17 +45,25 @@ void GridController::selectVariant(Variant i) {
 
 void GridController::calculate() {
     const Variant v = currentVariant_;
-    const auto& pair = given(v);
-    const double first = ParseNumber(cell(boxIndex(v, pair[0])).text, format_);
-    const double second = ParseNumber(cell(boxIndex(v, pair[1])).text, format_);
-    const TriangleValues values = solveVariant(v, first, second);
-
-    // Everything that can fail happens before the first box is written.
     std::array<std::u16string, kQuantityCount> row;
-    for (int column = 0; column < kQuantityCount; ++column) {
-        row[static_cast<std::size_t>(column)] =
-            FormatNumber3(values[static_cast<Quantity>(column)], format_);
+    try {
+        const auto& pair = given(v);
+        const double first = ParseNumber(cell(boxIndex(v, pair[0])).text, format_);
+        const double second = ParseNumber(cell(boxIndex(v, pair[1])).text, format_);
+        const TriangleValues values = solveVariant(v, first, second);
+        for (int column = 0; column < kQuantityCount; ++column) {
+            row[static_cast<std::size_t>(column)] =
+                FormatNumber3(values[static_cast<Quantity>(column)], format_);
+        }
+    } catch (...) {
+        // Results left beside inputs they were not computed from would read as the answer.
+        // What the user typed stays, so it can be corrected.
+        for (const Quantity q : computed(v)) {
+            cells_[static_cast<std::size_t>(boxIndex(v, q))].text.clear();
+        }
+        throw;
     }
+    // Everything that can fail has happened before the first result is written.
     for (int column = 0; column < kQuantityCount; ++column) {
         cells_[static_cast<std::size_t>(boxIndex(v, column))].text =
             std::move(row[static_cast<std::size_t>(column)]);

@@ -20,8 +20,8 @@ struct GridCell {
 };
 
 // The behaviour of the main window without its drawing: the 20 boxes, the current variant,
-// and the operations its events trigger. Operations either complete or raise CalcError with
-// the grid exactly as it was.
+// and the operations its events trigger. Operations either complete or raise CalcError; a
+// failed Calculate leaves no result in its row, and writes none.
 class GridController {
 public:
     explicit GridController(NumberFormat format);
@@ -36,7 +36,9 @@ public:
     // index outside 0..4.
     void selectVariant(Variant i);
 
-    // Reads the current row's given boxes, solves, and writes the whole row.
+    // Reads the current row's given boxes, solves, and writes the whole row. On failure the
+    // row's computed boxes are emptied, its given boxes and every other row stay as they were,
+    // and the error is raised.
     void calculate();
 
     // Empties every box; locks and the current variant stay.

@@ -8,6 +8,8 @@
 #include "painted_frame.h"
 #include "variant_table.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QGroupBox>
 #include <QImageReader>
@@ -102,6 +104,16 @@ void applyColours(const ControlRow& row, int index, QWidget* widget) {
     }
 }
 
+// A plain top-level widget is a "filler" to a screen reader, which then may not announce the
+// window when it is activated; a frame is announced by its title.
+QAccessibleInterface* windowAsFrame(const QString& className, QObject* object) {
+    if (className == QLatin1String(MainWindow::staticMetaObject.className()) &&
+        object->isWidgetType()) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    }
+    return nullptr;
+}
+
 } // namespace
 
 void configureApplication(QApplication& app) {
@@ -135,6 +147,8 @@ void reportError(QWidget& window, const std::exception& error) {
 
 MainWindow::MainWindow(NumberFormat format, ErrorHandler onError)
     : controller_(std::move(format)), onError_(std::move(onError)) {
+    static const bool frameInstalled = (QAccessible::installFactory(windowAsFrame), true);
+    (void)frameInstalled;
     build();
     applyTabOrder();
     bind();
