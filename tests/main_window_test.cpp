@@ -4,17 +4,20 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTest>
@@ -532,8 +535,8 @@ TEST_P(Reports, NameTheError) {
         type(1, "5");
         click(window->Command1[0]);
     }
-    type(0, GetParam().first);
-    type(1, GetParam().second);
+    box(0)->setText(GetParam().first);
+    box(1)->setText(GetParam().second);
     ModalCloser closer;
     click(window->Command1[0]);
     ASSERT_EQ(closer.texts.size(), 1u);
@@ -742,6 +745,96 @@ TEST_F(Window, FocusedBoxIsMarkedOnAllFourSidesOnAnyDesktop) {
         }
         TearDown();
     }
+}
+
+// Every focus mark, in rendered pixels: a ring whose four sides stand out at least 3:1 from
+// the colour just inside them, on a light and a dark desktop. A box that takes no typing has
+// a dashed ring, so its sides show the box's own colour between the dashes.
+struct FocusCase {
+    const char* control;
+    int inset;
+    bool dashed = false;
+};
+
+class FocusMarks : public Window, public ::testing::WithParamInterface<FocusCase> {};
+
+TEST_P(FocusMarks, StandOutOnEverySide) {
+    for (const bool dark : {false, true}) {
+        open(NumberFormat::c(), dark);
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        auto* control = window->findChild<QWidget*>(GetParam().control);
+        control->setFocus();
+        const QImage image = window->grab().toImage();
+        // The assignment's ring runs along its visible text area.
+        QWidget* area = control == window->Text1 ? window->Text1->viewport() : control;
+        const QRect r =
+            QRect(area->mapTo(window.get(), QPoint(0, 0)), area->size())
+                .adjusted(GetParam().inset, GetParam().inset, -GetParam().inset, -GetParam().inset);
+        const int in = 2; // the ring's width: the pixel beyond it is the control's own colour
+        for (const auto& [ring, inside] :
+             {std::pair{QPoint(r.center().x(), r.top()), QPoint(r.center().x(), r.top() + in)},
+              std::pair{QPoint(r.center().x(), r.bottom()),
+                        QPoint(r.center().x(), r.bottom() - in)},
+              std::pair{QPoint(r.left(), r.center().y()), QPoint(r.left() + in, r.center().y())},
+              std::pair{QPoint(r.right(), r.center().y()),
+                        QPoint(r.right() - in, r.center().y())}}) {
+            // Somewhere within a dash's length of the middle of the side.
+            const QPoint along = ring.x() == r.center().x() ? QPoint(1, 0) : QPoint(0, 1);
+            double strongest = 0;
+            for (int d = -6; d <= 6; ++d) {
+                strongest = std::max(strongest, contrast(image.pixelColor(ring + d * along),
+                                                         image.pixelColor(inside + d * along)));
+            }
+            EXPECT_GE(strongest, 3.0) << dark << " " << ring.x() << "," << ring.y();
+        }
+        const QColor mark = image.pixelColor(r.center().x(), r.top());
+        int gaps = 0;
+        for (int x = r.left() + 4; x < r.right() - 4; ++x) {
+            gaps += image.pixelColor(x, r.top()) != mark ? 1 : 0;
+        }
+        EXPECT_EQ(gaps > 0, GetParam().dashed) << dark << " " << gaps << " gaps";
+        TearDown();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, FocusMarks,
+    ::testing::Values(FocusCase{"Option1(1)", 1}, FocusCase{"Command1(0)", 4},
+                      FocusCase{"Command1(1)", 4}, FocusCase{"Text1", 0}, FocusCase{"Text2(0)", 0},
+                      FocusCase{"Text2(4)", 0, true}),
+    [](const auto& info) {
+        return QString(info.param.control).replace('(', '_').remove(')').toStdString();
+    });
+
+// A box that takes no typing says so: the key is refused with the desktop's sign, and the
+// text stays.
+TEST_F(Window, LockedBoxRefusesTypingAudibly) {
+    QSignalSpy refused(box(4), &FittingBox::keyRefused);
+    QTest::keyClicks(box(4), "7");
+    QTest::keyClick(box(4), Qt::Key_Backspace);
+    QTest::keyClick(box(4), Qt::Key_Left);
+    QTest::keyClick(box(4), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(refused.count(), 2);
+    EXPECT_EQ(box(4)->text(), "");
+    QTest::keyClicks(box(0), "7");
+    EXPECT_EQ(refused.count(), 2);
+}
+
+// A result can be copied whole from its box, which stays out of reach of the keyboard.
+TEST_F(Window, ComputedBoxOffersItsWholeTextForCopying) {
+    calculate(0, "123456789012", "123456789012");
+    QContextMenuEvent menuAt(QContextMenuEvent::Mouse, box(3)->geometry().center(),
+                             window->mapToGlobal(box(3)->geometry().center()));
+    QApplication::sendEvent(window.get(), &menuAt);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 1);
+    EXPECT_EQ(menu->actions()[0]->text(), "&Копиране");
+    menu->actions()[0]->trigger();
+    menu->close();
+    EXPECT_EQ(QApplication::clipboard()->text(), box(3)->text());
+    EXPECT_FALSE(box(3)->isEnabled());
 }
 
 struct Press {

@@ -1,6 +1,7 @@
 #include "face_button.h"
 
 #include "colour.h"
+#include "focus_ring.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -20,6 +21,9 @@ void FaceButton::paintEvent(QPaintEvent*) {
     painter.fillRect(inside, toColor(fill_));
     painter.setPen(toColor(kTextOnFixedColour));
     painter.drawText(inside, Qt::AlignCenter | Qt::TextShowMnemonic, text());
+    if (hasFocus()) {
+        drawFocusRing(painter, rect(), toColor(kTextOnFixedColour), kButtonFocusRing);
+    }
 }
 
 void FaceButton::keyPressEvent(QKeyEvent* event) {

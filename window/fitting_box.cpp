@@ -1,6 +1,14 @@
 #include "fitting_box.h"
 
+#include "focus_ring.h"
+#include "raise_on_focus.h"
+#include "window_layout.h"
+
+#include <QClipboard>
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -19,12 +27,23 @@ const QString kFloorSample = QStringLiteral("\u221299 999 999,999");
 constexpr int kHorizontalMargin = 2;
 constexpr qreal kSizeStep = 0.25;
 constexpr qreal kSmallestSize = 1;
-constexpr int kFocusMarkWidth = 2;
+
+// Keys that change a box's text, as opposed to moving, selecting or copying.
+bool edits(const QKeyEvent& event) {
+    if (event.matches(QKeySequence::Paste) || event.matches(QKeySequence::Cut) ||
+        event.key() == Qt::Key_Backspace || event.key() == Qt::Key_Delete) {
+        return true;
+    }
+    const Qt::KeyboardModifiers chords = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    return !event.text().isEmpty() && event.text().at(0).isPrint() &&
+           (event.modifiers() & chords) == Qt::NoModifier;
+}
 
 } // namespace
 
 FittingBox::FittingBox(const QFont& font, QWidget* parent) : QLineEdit(parent), font_(font) {
     setFont(font_);
+    raiseWhileFocused(this);
     connect(this, &QLineEdit::textChanged, this, [this] { fit(); });
 }
 
@@ -106,43 +125,34 @@ void FittingBox::paintEvent(QPaintEvent* event) {
         QLineEdit::paintEvent(event);
     }
     if (hasFocus()) {
-        // In the text colour, which the desktop keeps readable on the box's own base.
+        // In the text colour, which the desktop keeps readable on the box's own base; dashed
+        // where the box takes no typing.
         QPainter painter(this);
-        QPen pen(palette().color(QPalette::Text), kFocusMarkWidth);
-        pen.setJoinStyle(Qt::MiterJoin);
-        painter.setPen(pen);
-        const qreal inset = kFocusMarkWidth / 2.0;
-        painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
+        drawFocusRing(painter, rect(), palette().color(QPalette::Text), kBoxFocusRing,
+                      isReadOnly() ? Qt::DashLine : Qt::SolidLine);
     }
+}
+
+void FittingBox::keyPressEvent(QKeyEvent* event) {
+    if (isReadOnly() && edits(*event)) {
+        emit keyRefused();
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void FittingBox::offerCopy(const QPoint& globalPos) {
+    // Owned by the window: a disabled box would disable its menu too.
+    auto* menu = new QMenu(window());
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(QString::fromUtf8(kCopyText.data(), static_cast<qsizetype>(kCopyText.size())),
+                    this, [this] { QGuiApplication::clipboard()->setText(text()); });
+    menu->popup(globalPos);
 }
 
 void FittingBox::resizeEvent(QResizeEvent* event) {
     QLineEdit::resizeEvent(event);
     floorSize_ = 0;
     fit();
-}
-
-// Neighbouring boxes overlap; the focused one comes to the top so its mark shows whole.
-void FittingBox::focusInEvent(QFocusEvent* event) {
-    if (above_ == nullptr && parentWidget() != nullptr) {
-        const QObjectList& siblings = parentWidget()->children();
-        for (auto at = siblings.indexOf(this) + 1; at < siblings.size(); ++at) {
-            if (auto* widget = qobject_cast<QWidget*>(siblings.at(at))) {
-                above_ = widget;
-                break;
-            }
-        }
-        raise();
-    }
-    QLineEdit::focusInEvent(event);
-}
-
-void FittingBox::focusOutEvent(QFocusEvent* event) {
-    if (above_ != nullptr) {
-        stackUnder(above_);
-        above_ = nullptr;
-    }
-    QLineEdit::focusOutEvent(event);
 }
 
 } // namespace isosceles

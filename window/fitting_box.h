@@ -2,7 +2,6 @@
 
 #include <QFont>
 #include <QLineEdit>
-#include <QPointer>
 
 namespace isosceles {
 
@@ -23,11 +22,18 @@ public:
     // The text as the box draws it when it is not being edited.
     QString shownText() const;
 
+    // Offers the box's whole text for copying, at a global position: a disabled box has no
+    // menu of its own.
+    void offerCopy(const QPoint& globalPos);
+
+signals:
+    // A key that would edit the text reached a box that takes no typing.
+    void keyRefused();
+
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void fit();
@@ -39,9 +45,6 @@ private:
     QFont font_;
     qreal floorSize_ = 0;
     bool elided_ = false;
-    // The sibling that stood above this box before focus raised it, so that the neighbours
-    // overlap it as before once it loses focus.
-    QPointer<QWidget> above_;
 };
 
 } // namespace isosceles

@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "assignment_text.h"
 #include "colour.h"
 #include "face_button.h"
 #include "fitting_box.h"
@@ -11,6 +12,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QImageReader>
 #include <QLabel>
@@ -191,6 +193,16 @@ void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
+// A computed box is disabled and has no menu of its own; its results can still be copied.
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+    auto* box = qobject_cast<FittingBox*>(childAt(event->pos()));
+    if (box != nullptr && !box->isEnabled()) {
+        box->offerCopy(event->globalPos());
+        return;
+    }
+    QWidget::contextMenuEvent(event);
+}
+
 QFont MainWindow::boxFont() const {
     QFont bold = font();
     bold.setBold(true);
@@ -219,6 +231,7 @@ QWidget* MainWindow::create(const ControlRow& row, int index) {
     case Family::Text2: {
         auto* box = new FittingBox(boxFont(), this);
         box->setAlignment(Qt::AlignCenter);
+        connect(box, &FittingBox::keyRefused, this, [] { QApplication::beep(); });
         Text2.at(at) = box;
         return box;
     }
@@ -232,13 +245,7 @@ QWidget* MainWindow::create(const ControlRow& row, int index) {
     case Family::Text1:
         break;
     }
-    Text1 = new QPlainTextEdit(this);
-    Text1->setReadOnly(true);
-    Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    Text1->setFocusPolicy(Qt::StrongFocus);
-    Text1->setTabChangesFocus(true);
-    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Text1 = new AssignmentText(this);
     return Text1;
 }
 

@@ -53,6 +53,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void build();

@@ -1,11 +1,33 @@
 #include "option_button.h"
 
+#include "focus_ring.h"
+#include "raise_on_focus.h"
+
 #include <QKeyEvent>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+#include <algorithm>
 
 namespace isosceles {
 
+OptionButton::OptionButton(const QString& text, QWidget* parent) : QRadioButton(text, parent) {
+    raiseWhileFocused(this);
+}
+
 bool OptionButton::hitButton(const QPoint& pos) const {
     return rect().contains(pos);
+}
+
+void OptionButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.state &= ~QStyle::State_HasFocus;
+    painter.drawControl(QStyle::CE_RadioButton, option);
+    if (hasFocus()) {
+        drawFocusRing(painter, rect(), palette().color(QPalette::WindowText), kOptionFocusRing);
+    }
 }
 
 void OptionButton::keyPressEvent(QKeyEvent* event) {
@@ -23,8 +45,12 @@ void OptionButton::keyPressEvent(QKeyEvent* event) {
         QRadioButton::keyPressEvent(event);
         return;
     }
-    const QList<OptionButton*> group =
+    // In the order they stand: the focused one is raised above the others, which changes
+    // their order as children.
+    QList<OptionButton*> group =
         parentWidget()->findChildren<OptionButton*>(Qt::FindDirectChildrenOnly);
+    std::sort(group.begin(), group.end(),
+              [](const QWidget* a, const QWidget* b) { return a->y() < b->y(); });
     const auto count = group.size();
     const auto next = group.at((group.indexOf(this) + step + count) % count);
     next->setFocus(Qt::TabFocusReason);

@@ -81,6 +81,16 @@ struct ButtonFaceStyle {
 };
 inline constexpr ButtonFaceStyle kButtonFace{{{0, 0, 0}, 1}, {{0, 0, 0}, 2}, {{64, 64, 64}, 2}};
 
+// The focus mark: a ring `inset` pixels inside the control's edge. On the fixed colours it is
+// drawn in their text colour, on a box in the desktop's text colour; a box that takes no
+// typing gets a dashed ring.
+struct FocusRing {
+    int width, inset;
+};
+inline constexpr FocusRing kButtonFocusRing{2, 4};
+inline constexpr FocusRing kOptionFocusRing{2, 1};
+inline constexpr FocusRing kBoxFocusRing{2, 0};
+
 // Frame1's outline, around the option buttons and broken by its caption.
 inline constexpr Rgb kFrameOutlineColour{96, 96, 160};
 
@@ -159,6 +169,9 @@ inline constexpr std::array<TabStop, 5> TabOrder{{
 
 // The report of a failed calculation, in Bulgarian.
 std::string_view errorText(CalcErrorKind kind);
+
+// The one entry of a computed box's menu, which puts the box's whole text on the clipboard.
+inline constexpr std::string_view kCopyText = "&Копиране";
 
 // The report of a regional number format that cannot be built.
 inline constexpr std::string_view kNumberFormatErrorText =
