@@ -198,6 +198,35 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{"bg_BG.UTF-8", -0.0, u"0,000"}, FormatCase{"sv_SE.UTF-8", -1e-9, u"0D000"},
         FormatCase{"C", 1e20, u"100000000000000000000.000"}, FormatCase{"C", 5e-324, u"0.000"}));
 
+struct CompactCase {
+    const char* locale;
+    std::u16string_view text; // as spelled() reads it
+    std::optional<std::u16string_view> shown;
+};
+
+class Compact : public ::testing::TestWithParam<CompactCase> {};
+
+TEST_P(Compact, ShowsTheMagnitudeOfOneNumber) {
+    const CompactCase& p = GetParam();
+    const auto shown = compactForm(spelled(p.locale, p.text), NumberFormat::forLocale(p.locale));
+    ASSERT_EQ(shown.has_value(), p.shown.has_value());
+    if (shown) {
+        EXPECT_EQ(*shown, spelled(p.locale, *p.shown));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, Compact,
+    ::testing::Values(
+        CompactCase{"bg_BG.UTF-8", u"1\u00A0000\u00A0000\u00A0000\u00A0000,000", u"1,000·10¹²"},
+        CompactCase{"en_US.UTF-8", u"-6,160,730.241", u"-6.161·10⁶"},
+        CompactCase{"de_CH.UTF-8", u"9G999G999G999G999D999", u"1D000·10¹³"},
+        CompactCase{"C", u"123456789012345678901234567890", u"1.235·10²⁹"},
+        CompactCase{"C", u" 0.0000000000000004567 ", u"4.567·10⁻¹⁶"},
+        CompactCase{"C", u"1e400", std::nullopt}, CompactCase{"C", u"0.000", std::nullopt},
+        CompactCase{"C", u"12cm", std::nullopt}, CompactCase{"bg_BG.UTF-8", u"1,5e9", std::nullopt},
+        CompactCase{"C", u"1.2.3", std::nullopt}, CompactCase{"C", u"-", std::nullopt}));
+
 TEST(FormatNumber3, RefusesNonFiniteValues) {
     EXPECT_THROW(FormatNumber3(std::nan(""), cFormat()), std::invalid_argument);
     EXPECT_THROW(FormatNumber3(HUGE_VAL, cFormat()), std::invalid_argument);

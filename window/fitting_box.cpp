@@ -20,13 +20,16 @@ namespace isosceles {
 
 namespace {
 
-// The longest number the box promises to show whole, in the widest form a locale writes it.
-const QString kFloorSample = QStringLiteral("\u221299 999 999,999");
-
 // QLineEdit keeps this many pixels free on either side of its text.
 constexpr int kHorizontalMargin = 2;
 constexpr qreal kSizeStep = 0.25;
 constexpr qreal kSmallestSize = 1;
+
+// How far the glyphs are narrowed (in percent of their width) before the size shrinks, and
+// the smallest digit height, in pixels, that still reads without strokes running together.
+constexpr int kNarrowestStretch = 65;
+constexpr int kStretchStep = 5;
+constexpr qreal kLegibleDigitHeight = 8;
 
 // Keys that change a box's text, as opposed to moving, selecting or copying.
 bool edits(const QKeyEvent& event) {
@@ -41,7 +44,8 @@ bool edits(const QKeyEvent& event) {
 
 } // namespace
 
-FittingBox::FittingBox(const QFont& font, QWidget* parent) : QLineEdit(parent), font_(font) {
+FittingBox::FittingBox(const QFont& font, ShortForm shortForm, QWidget* parent)
+    : QLineEdit(parent), font_(font), shortForm_(std::move(shortForm)) {
     setFont(font_);
     raiseWhileFocused(this);
     connect(this, &QLineEdit::textChanged, this, [this] { fit(); });
@@ -60,61 +64,85 @@ qreal FittingBox::lineWidth() const {
     return lineRect().width();
 }
 
-// The test QLineEdit itself makes before it centres a text rather than scrolling it.
-bool FittingBox::fitsAt(const QString& text, qreal pointSize) const {
+QFont FittingBox::fontAt(Fit fit) const {
     QFont font = font_;
-    font.setPointSizeF(pointSize);
-    return qRound(QFontMetricsF(font, this).horizontalAdvance(text)) + 1 <= lineWidth();
+    font.setPointSizeF(fit.pointSize);
+    font.setStretch(fit.stretch);
+    return font;
 }
 
-// Glyph widths do not scale exactly with the size, so the proportional estimate is only
-// where the search starts.
-qreal FittingBox::largestFittingSize(const QString& text, qreal from) const {
-    QFont font = font_;
-    font.setPointSizeF(from);
-    const qreal width = std::max<qreal>(QFontMetricsF(font, this).horizontalAdvance(text), 1);
-    qreal size = std::min(from, std::floor(from * lineWidth() / width / kSizeStep) * kSizeStep);
-    while (size > kSmallestSize && !fitsAt(text, size)) {
-        size -= kSizeStep;
+// The test QLineEdit itself makes before it centres a text rather than scrolling it.
+bool FittingBox::fitsAt(const QString& text, Fit fit) const {
+    return qRound(QFontMetricsF(fontAt(fit), this).horizontalAdvance(text)) + 1 <= lineWidth();
+}
+
+// The smallest size whose digits are still legible.
+qreal FittingBox::legibleSize() const {
+    if (legibleSize_ == 0) {
+        const auto digitHeight = [this](qreal size) {
+            return QFontMetricsF(fontAt({size, kNarrowestStretch}), this)
+                .tightBoundingRect(QStringLiteral("0123456789"))
+                .height();
+        };
+        qreal size = font_.pointSizeF();
+        while (size - kSizeStep >= kSmallestSize &&
+               digitHeight(size - kSizeStep) >= kLegibleDigitHeight) {
+            size -= kSizeStep;
+        }
+        legibleSize_ = size;
     }
-    return size;
+    return legibleSize_;
+}
+
+// Narrower glyphs first, as they keep the height that makes digits legible; then smaller
+// ones, down to the legible size.
+std::optional<FittingBox::Fit> FittingBox::wholeFit(const QString& text) const {
+    const qreal full = font_.pointSizeF();
+    for (int stretch = QFont::Unstretched; stretch >= kNarrowestStretch; stretch -= kStretchStep) {
+        if (fitsAt(text, {full, stretch})) {
+            return Fit{full, stretch};
+        }
+    }
+    for (qreal size = full - kSizeStep; size >= legibleSize(); size -= kSizeStep) {
+        if (fitsAt(text, {size, kNarrowestStretch})) {
+            return Fit{size, kNarrowestStretch};
+        }
+    }
+    return std::nullopt;
 }
 
 void FittingBox::fit() {
     const QString text = this->text();
-    const qreal full = font_.pointSizeF();
-    qreal size = full;
-    elided_ = false;
-    if (!fitsAt(text, full)) {
-        if (floorSize_ == 0) {
-            floorSize_ = largestFittingSize(kFloorSample, full);
-        }
-        size = largestFittingSize(text, full);
-        if (size < floorSize_ || !fitsAt(text, size)) {
-            size = floorSize_;
-            elided_ = true;
+    shortened_ = QString();
+    std::optional<Fit> chosen = wholeFit(text);
+    if (!chosen) {
+        const std::optional<QString> shortForm = shortForm_ ? shortForm_(text) : std::nullopt;
+        chosen = shortForm ? wholeFit(*shortForm) : std::nullopt;
+        if (chosen) {
+            shortened_ = *shortForm;
+        } else {
+            chosen = Fit{legibleSize(), kNarrowestStretch};
+            shortened_ = QFontMetricsF(fontAt(*chosen), this)
+                             .elidedText(text, Qt::ElideRight, lineWidth() - 1);
         }
     }
-    setToolTip(size < full ? text : QString());
-    if (font().pointSizeF() != size) {
-        QFont font = font_;
-        font.setPointSizeF(size);
+    const bool whole = chosen->pointSize == font_.pointSizeF() &&
+                       chosen->stretch == QFont::Unstretched && shortened_.isNull();
+    setToolTip(whole ? QString() : text);
+    const QFont font = fontAt(*chosen);
+    if (this->font() != font) {
         setFont(font);
     }
     update();
 }
 
 QString FittingBox::shownText() const {
-    if (!elided_) {
-        return text();
-    }
-    const QFontMetricsF metrics(font(), this);
-    return metrics.elidedText(text(), Qt::ElideRight, lineWidth() - 1);
+    return shortened_.isNull() ? text() : shortened_;
 }
 
 void FittingBox::paintEvent(QPaintEvent* event) {
     // While the box is edited the cursor decides what is in view, as in any text box.
-    if (elided_ && !hasFocus()) {
+    if (isShortened() && !hasFocus()) {
         QPainter painter(this);
         QStyleOptionFrame panel;
         initStyleOption(&panel);
@@ -151,7 +179,6 @@ void FittingBox::offerCopy(const QPoint& globalPos) {
 
 void FittingBox::resizeEvent(QResizeEvent* event) {
     QLineEdit::resizeEvent(event);
-    floorSize_ = 0;
     fit();
 }
 

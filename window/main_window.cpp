@@ -203,6 +203,17 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     QWidget::contextMenuEvent(event);
 }
 
+std::optional<QString> MainWindow::shortForm(const QString& text) const {
+    try {
+        if (const auto form = compactForm(text.toStdU16String(), controller_.numberFormat())) {
+            return QString::fromStdU16String(*form);
+        }
+    } catch (const NumberFormatError&) {
+        // Without the number format there is no short form; the box cuts the text instead.
+    }
+    return std::nullopt;
+}
+
 QFont MainWindow::boxFont() const {
     QFont bold = font();
     bold.setBold(true);
@@ -229,7 +240,8 @@ QWidget* MainWindow::create(const ControlRow& row, int index) {
         Option1.at(at) = new OptionButton(text, Frame1);
         return Option1[at];
     case Family::Text2: {
-        auto* box = new FittingBox(boxFont(), this);
+        auto* box = new FittingBox(
+            boxFont(), [this](const QString& text) { return shortForm(text); }, this);
         box->setAlignment(Qt::AlignCenter);
         connect(box, &FittingBox::keyRefused, this, [] { QApplication::beep(); });
         Text2.at(at) = box;

@@ -10,6 +10,7 @@
 #include <array>
 #include <exception>
 #include <functional>
+#include <optional>
 
 class QApplication;
 class QGroupBox;
@@ -62,6 +63,7 @@ private:
     QWidget* control(Family family, int index) const;
     QWidget* create(const ControlRow& row, int index);
     QFont boxFont() const;
+    std::optional<QString> shortForm(const QString& text) const;
 
     template <typename Operation> void run(Operation&& operation);
     void mirror();

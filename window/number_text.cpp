@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace isosceles {
@@ -247,7 +248,65 @@ std::optional<double> readWritten(std::u16string_view text, const WrittenForm& f
     return toDouble({negative, digits, fraction, false, {}});
 }
 
+// Whether the whole text is one number of the reading rule: sign, digits, a period and
+// digits, an exponent, and nothing after them.
+bool isPlainNumber(std::u16string_view text) {
+    std::size_t pos = text.empty() || (text[0] != u'+' && text[0] != u'-') ? 0 : 1;
+    std::size_t end = scanDigits(text, pos);
+    bool digits = end > pos;
+    pos = end;
+    if (pos < text.size() && text[pos] == u'.') {
+        end = scanDigits(text, pos + 1);
+        digits = digits || end > pos + 1;
+        pos = end;
+    }
+    if (digits && pos < text.size() &&
+        (text[pos] == u'E' || text[pos] == u'e' || text[pos] == u'D' || text[pos] == u'd')) {
+        const std::size_t sign =
+            pos + 1 < text.size() && (text[pos + 1] == u'+' || text[pos + 1] == u'-') ? 1 : 0;
+        end = scanDigits(text, pos + 1 + sign);
+        pos = end > pos + 1 + sign ? end : pos;
+    }
+    return digits && pos == text.size();
+}
+
+std::u16string superscript(int exponent) {
+    static constexpr char16_t kDigits[] =
+        u"\u2070\u00B9\u00B2\u00B3\u2074\u2075\u2076\u2077\u2078\u2079";
+    std::u16string out;
+    for (const char ch : std::to_string(exponent)) {
+        out += ch == '-' ? u'\u207B' : kDigits[ch - '0'];
+    }
+    return out;
+}
+
 } // namespace
+
+std::optional<std::u16string> compactForm(std::u16string_view text, const NumberFormat& format) {
+    const std::u16string compact = removeBlanks(text);
+    if (!readWritten(compact, format.writtenForm()) && !isPlainNumber(compact)) {
+        return std::nullopt;
+    }
+    double value = 0;
+    try {
+        value = ParseNumber(compact, format);
+    } catch (const CalcError&) {
+        return std::nullopt; // beyond the double range: there is no magnitude to show
+    }
+    if (value == 0) {
+        return std::nullopt;
+    }
+    int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    const auto mantissa = [&] { return format.format3(value / std::pow(10.0, exponent)); };
+    std::u16string shown = mantissa();
+    // Rounding to three decimals may carry into a second digit (9.9996 is 10.000).
+    if (std::count_if(shown.begin(), shown.end(), isDigit) >
+        1 + static_cast<long>(kWrittenDecimals)) {
+        ++exponent;
+        shown = mantissa();
+    }
+    return shown + u"\u00B710" + superscript(exponent);
+}
 
 std::u16string removeBlanks(std::u16string_view text) {
     std::u16string out;

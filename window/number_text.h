@@ -2,6 +2,7 @@
 
 #include "number_format.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,12 @@ double ParseNumber(std::u16string_view text, const NumberFormat& format);
 
 // Number to box text: three decimals in the format's regional convention.
 std::u16string FormatNumber3(double value, const NumberFormat& format);
+
+// A short form of a text that is one number, for a box too narrow to show it whole: three
+// decimals of its leading digit's place and the power of ten, such as 1,000·10¹² in the
+// format's convention, so that its magnitude shows. Nothing for a text that is not one
+// number: neither the format's own written form nor a plain number of the reading rule.
+std::optional<std::u16string> compactForm(std::u16string_view text, const NumberFormat& format);
 
 // The text without its spaces, tabs and line feeds.
 std::u16string removeBlanks(std::u16string_view text);
