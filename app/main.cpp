@@ -4,10 +4,15 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 
 int main(int argc, char* argv[]) {
     try {
+        if (const auto platform = isosceles::preferredPlatform(
+                [](const char* name) -> const char* { return std::getenv(name); })) {
+            qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
+        }
         QApplication app(argc, argv);
         isosceles::configureApplication(app);
         // The top-level handler: a failed operation is reported, then the program goes on

@@ -27,6 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <memory>
 #include <optional>
 #include <random>
@@ -141,6 +142,52 @@ protected:
 private:
     std::optional<QPalette> saved_;
 };
+
+struct PlatformCase {
+    std::map<std::string, std::string> environment;
+    std::optional<std::string> platform;
+};
+
+class Platforms : public ::testing::TestWithParam<PlatformCase> {};
+
+TEST_P(Platforms, XWaylandOnlyWhereNoTitleBarWouldBeDrawnForTheWindow) {
+    const auto& vars = GetParam().environment;
+    EXPECT_EQ(preferredPlatform([&vars](const char* name) -> const char* {
+                  const auto it = vars.find(name);
+                  return it == vars.end() ? nullptr : it->second.c_str();
+              }),
+              GetParam().platform);
+}
+
+using Env = std::map<std::string, std::string>;
+INSTANTIATE_TEST_SUITE_P(
+    Sessions, Platforms,
+    ::testing::Values(
+        PlatformCase{Env{{"XDG_SESSION_TYPE", "wayland"},
+                         {"XDG_CURRENT_DESKTOP", "GNOME"},
+                         {"DISPLAY", ":0"}},
+                     "xcb"},
+        PlatformCase{Env{{"WAYLAND_DISPLAY", "wayland-0"},
+                         {"XDG_CURRENT_DESKTOP", "ubuntu:GNOME"},
+                         {"DISPLAY", ":0"}},
+                     "xcb"},
+        PlatformCase{Env{{"XDG_SESSION_TYPE", "wayland"},
+                         {"XDG_CURRENT_DESKTOP", "GNOME"},
+                         {"DISPLAY", ":0"},
+                         {"QT_QPA_PLATFORM", "wayland"}},
+                     std::nullopt},
+        PlatformCase{Env{{"XDG_SESSION_TYPE", "wayland"}, {"XDG_CURRENT_DESKTOP", "GNOME"}},
+                     std::nullopt},
+        PlatformCase{
+            Env{{"XDG_SESSION_TYPE", "wayland"}, {"XDG_CURRENT_DESKTOP", "KDE"}, {"DISPLAY", ":0"}},
+            std::nullopt},
+        PlatformCase{
+            Env{{"XDG_SESSION_TYPE", "x11"}, {"XDG_CURRENT_DESKTOP", "GNOME"}, {"DISPLAY", ":0"}},
+            std::nullopt},
+        PlatformCase{Env{{"XDG_SESSION_TYPE", "wayland"},
+                         {"XDG_CURRENT_DESKTOP", "GNOME-Flashback"},
+                         {"DISPLAY", ":0"}},
+                     std::nullopt}));
 
 struct Placement {
     const char* name;

@@ -25,6 +25,7 @@
 #include <QSignalBlocker>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cstddef>
 #include <initializer_list>
 
@@ -138,6 +139,29 @@ void configureApplication(QApplication& app) {
 QString windowTitleText() {
     return QStringLiteral(ISOSCELES_MAKER_URL) + QStringLiteral("  ") +
            fromUtf8(kWindowStyle.title);
+}
+
+std::optional<std::string> preferredPlatform(const EnvLookup& lookup) {
+    const auto value = [&lookup](const char* name) {
+        const char* v = lookup(name);
+        return std::string_view(v == nullptr ? "" : v);
+    };
+    const bool wayland =
+        value("XDG_SESSION_TYPE") == "wayland" || !value("WAYLAND_DISPLAY").empty();
+    if (!value("QT_QPA_PLATFORM").empty() || !wayland || value("DISPLAY").empty()) {
+        return std::nullopt;
+    }
+    // XDG_CURRENT_DESKTOP is a colon-separated list, such as "ubuntu:GNOME".
+    const std::string_view desktops = value("XDG_CURRENT_DESKTOP");
+    std::size_t start = 0;
+    while (start <= desktops.size()) {
+        const std::size_t end = std::min(desktops.find(':', start), desktops.size());
+        if (desktops.substr(start, end - start) == "GNOME") {
+            return "xcb";
+        }
+        start = end + 1;
+    }
+    return std::nullopt;
 }
 
 void reportError(QWidget& window, const std::exception& error) {

@@ -11,6 +11,7 @@
 #include <exception>
 #include <functional>
 #include <optional>
+#include <string>
 
 class QApplication;
 class QGroupBox;
@@ -27,6 +28,14 @@ void configureApplication(QApplication& app);
 
 // The window's title: the maker's address, two spaces, the program's title.
 QString windowTitleText();
+
+// The Qt platform to ask for, where the environment calls for one: on a GNOME Wayland
+// session, whose compositor draws no title bars for Wayland windows, the window goes through
+// XWayland so that the desktop's own title bar shows the title from its start and offers no
+// maximize for the fixed-size window (Qt's own Wayland title bar does neither). Nothing where
+// the user chose a platform, there is no X display, or the compositor draws title bars itself
+// (KDE Plasma, and most others).
+std::optional<std::string> preferredPlatform(const EnvLookup& lookup);
 
 // The modal report of a failed operation (a CalcError, or a NumberFormatError when the
 // regional number format cannot be built), under the window's title.
