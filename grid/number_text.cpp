@@ -308,14 +308,6 @@ std::optional<std::u16string> compactForm(std::u16string_view text, const Number
     return shown + u"\u00B710" + superscript(exponent);
 }
 
-std::u16string removeBlanks(std::u16string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
-    std::copy_if(text.begin(), text.end(), std::back_inserter(out),
-                 [](char16_t ch) { return ch != u' ' && ch != u'\t' && ch != u'\n'; });
-    return out;
-}
-
 double ParseNumber(std::u16string_view text, const NumberFormat& format) {
     const std::u16string compact = removeBlanks(text);
     if (const std::optional<double> written = readWritten(compact, format.writtenForm())) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "blanks.h"
 #include "number_format.h"
 
 #include <optional>
@@ -24,7 +25,5 @@ std::u16string FormatNumber3(double value, const NumberFormat& format);
 // number: neither the format's own written form nor a plain number of the reading rule.
 std::optional<std::u16string> compactForm(std::u16string_view text, const NumberFormat& format);
 
-// The text without its spaces, tabs and line feeds.
-std::u16string removeBlanks(std::u16string_view text);
 
 } // namespace isosceles

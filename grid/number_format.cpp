@@ -1,6 +1,6 @@
 #include "number_format.h"
 
-#include "number_text.h"
+#include "blanks.h"
 
 #include <unicode/numberformatter.h>
 #include <unicode/numsys.h>
