@@ -71,6 +71,14 @@ TEST_F(Controller, LoadingTwiceGivesTheSameStartState) {
     const Grid before = snapshot(grid);
     grid.onLoad();
     EXPECT_EQ(snapshot(grid), before);
+    // With the option already selected, loading selects nothing: the relock alone locks.
+    for (Variant v = 1; v < kVariantCount; ++v) {
+        grid.selectVariant(v);
+        grid.onLoad();
+        for (int box = boxIndex(1, 0); box < kBoxCount; ++box) {
+            EXPECT_TRUE(grid.cell(box).locked) << "variant " << v << ", box " << box;
+        }
+    }
 }
 
 TEST_F(Controller, CalculateOnAnEmptyFirstRowWritesZeros) {

@@ -228,6 +228,8 @@ TEST_F(Window, ClientAreaIsFixed) {
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
     // Nor offers the window manager a maximize.
     EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowCloseButtonHint));
 }
 
 TEST_F(Window, GridStandsUnderItsHeadingsAndLevelWithItsOptions) {
@@ -323,6 +325,8 @@ TEST_F(Window, FontsAreTimesNewRomanTwelvePointBoxesBold) {
         EXPECT_EQ(font.bold(), qobject_cast<QLineEdit*>(widget) != nullptr)
             << widget->objectName().toStdString();
     }
+    // Qt's own text (tooltips, the report) in the same face.
+    EXPECT_EQ(QApplication::font(), window->font());
     const QString served = QFontInfo(window->font()).family();
     EXPECT_EQ(served, "Liberation Serif");
     EXPECT_TRUE(QFontDatabase::writingSystems(served).contains(QFontDatabase::Cyrillic));
@@ -678,12 +682,22 @@ double contrast(QColor a, QColor b) {
 }
 
 // Room left beside the shown text in the box's contents, at the font the box draws with.
-int roomLeft(FittingBox* box) {
+int roomLeft(FittingBox* box, std::optional<QFont> font = std::nullopt) {
     QStyleOptionFrame option;
     option.initFrom(box);
     option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
     return box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box).width() - 4 -
-           QFontMetrics(box->font()).horizontalAdvance(box->shownText());
+           QFontMetrics(font.value_or(box->font())).horizontalAdvance(box->shownText());
+}
+
+// The next step up from the font a box draws with: wider glyphs, else a larger size.
+QFont nextLarger(QFont font) {
+    if (font.stretch() < QFont::Unstretched && font.pointSizeF() == 12) {
+        font.setStretch(font.stretch() + 5);
+    } else {
+        font.setPointSizeF(font.pointSizeF() + 0.25);
+    }
+    return font;
 }
 
 // The height of the rows of a box's picture that hold ink: pixels that stand out from its
@@ -701,6 +715,29 @@ int inkHeight(FittingBox* box) {
         }
     }
     return bottom - top + 1;
+}
+
+// While a box is edited it shows its own text, not the short form, and its neighbours stand
+// as before once the focus has left it, however often it came.
+TEST_F(Window, EditedBoxShowsItsTextAndGoesBackUnderItsNeighbours) {
+    const QObjectList order = window->children();
+    box(0)->setText("1234567890123456789012345");
+    ASSERT_TRUE(box(0)->isShortened());
+    const QImage shortForm = box(0)->grab().toImage();
+    for (int time = 0; time < 2; ++time) {
+        box(0)->setFocus();
+        EXPECT_EQ(window->children().last(), box(0));
+        const QImage edited = box(0)->grab().toImage();
+        int differ = 0;
+        for (int y = 4; y < edited.height() - 4; ++y) {
+            for (int x = 4; x < edited.width() - 4; ++x) {
+                differ += edited.pixel(x, y) != shortForm.pixel(x, y) ? 1 : 0;
+            }
+        }
+        EXPECT_GT(differ, 60) << "time " << time;
+        window->Text1->setFocus();
+        EXPECT_EQ(window->children(), order) << "time " << time;
+    }
 }
 
 struct LongRow {
@@ -738,6 +775,10 @@ TEST_P(LongValues, EveryBoxShowsItsWholeTextOrVisiblyCutsIt) {
             << name;
         // Legible in rendered pixels: the digits, at least, are 8 pixels tall.
         EXPECT_GE(inkHeight(box(k)), 8) << name;
+        // Drawn as large as it fits: one step larger would not (a pixel of rounding aside).
+        if (changed && !box(k)->isShortened()) {
+            EXPECT_LE(roomLeft(box(k), nextLarger(box(k)->font())), 1) << name;
+        }
     }
     EXPECT_EQ(anyCut, p.cut);
 
@@ -767,17 +808,20 @@ class DarkDesktop : public Window, public ::testing::WithParamInterface<FixedBac
 
 // The strongest contrast of any pixel in the text area is the contrast of the text.
 TEST_P(DarkDesktop, TextOnFixedColoursStaysReadable) {
-    open(NumberFormat::forLocale("bg_BG.UTF-8"), true);
-    calculate(0, "-1234.5", "10000");
-    const FixedBackground& p = GetParam();
-    const QImage image = window->findChild<QWidget*>(p.name)->grab().toImage();
-    double strongest = 1;
-    for (int y = p.textArea.top(); y <= p.textArea.bottom(); ++y) {
-        for (int x = p.textArea.left(); x <= p.textArea.right(); ++x) {
-            strongest = std::max(strongest, contrast(image.pixelColor(x, y), p.background));
+    for (const bool dark : {true, false}) {
+        open(NumberFormat::forLocale("bg_BG.UTF-8"), dark);
+        calculate(0, "-1234.5", "10000");
+        const FixedBackground& p = GetParam();
+        const QImage image = window->findChild<QWidget*>(p.name)->grab().toImage();
+        double strongest = 1;
+        for (int y = p.textArea.top(); y <= p.textArea.bottom(); ++y) {
+            for (int x = p.textArea.left(); x <= p.textArea.right(); ++x) {
+                strongest = std::max(strongest, contrast(image.pixelColor(x, y), p.background));
+            }
         }
+        EXPECT_GE(strongest, 4.5) << p.name << (dark ? " dark" : " light");
+        TearDown();
     }
-    EXPECT_GE(strongest, 4.5) << p.name;
 }
 
 const QColor kHeading(255, 192, 128), kComputed(255, 192, 192), kOption(128, 128, 255);
@@ -852,12 +896,17 @@ TEST_P(FocusMarks, StandOutOnEverySide) {
                         QPoint(r.right() - in, r.center().y())}}) {
             // Somewhere within a dash's length of the middle of the side.
             const QPoint along = ring.x() == r.center().x() ? QPoint(1, 0) : QPoint(0, 1);
-            double strongest = 0;
-            for (int d = -6; d <= 6; ++d) {
-                strongest = std::max(strongest, contrast(image.pixelColor(ring + d * along),
-                                                         image.pixelColor(inside + d * along)));
+            const QPoint inward = (inside - ring) / in;
+            for (const int depth : {0, 1}) { // both pixels of the ring's width
+                double strongest = 0;
+                for (int d = -6; d <= 6; ++d) {
+                    strongest = std::max(
+                        strongest, contrast(image.pixelColor(ring + depth * inward + d * along),
+                                            image.pixelColor(inside + d * along)));
+                }
+                EXPECT_GE(strongest, 3.0)
+                    << dark << " " << ring.x() << "," << ring.y() << "+" << depth;
             }
-            EXPECT_GE(strongest, 3.0) << dark << " " << ring.x() << "," << ring.y();
         }
         const QColor mark = image.pixelColor(r.center().x(), r.top());
         int gaps = 0;
@@ -913,6 +962,7 @@ struct Press {
     Qt::Key key;      // 0: a click at the far corner of the control's rectangle
     Variant variant;  // selected afterwards
     const char* area; // box 3 afterwards, with 6 and 5 typed into row 0 before
+    Qt::KeyboardModifiers modifiers = {};
 };
 
 class Presses : public Window, public ::testing::WithParamInterface<Press> {};
@@ -929,25 +979,31 @@ TEST_P(Presses, ReachTheWholeControlAndFollowTheDesktopsKeys) {
             QTest::mouseClick(start, Qt::LeftButton);
         }
         control->setFocus();
-        QTest::keyClick(control, p.key);
+        QTest::keyClick(control, p.key, p.modifiers);
+        if (qobject_cast<QRadioButton*>(control) != nullptr) {
+            EXPECT_EQ(window->focusWidget(),
+                      window->Option1.at(static_cast<std::size_t>(p.variant)));
+        }
     }
     EXPECT_EQ(window->controller().currentVariant(), p.variant);
     EXPECT_EQ(box(3)->text(), p.area);
 }
 
-INSTANTIATE_TEST_SUITE_P(Controls, Presses,
-                         ::testing::Values(Press{"Option1(3)", Qt::Key(0), 3, ""},
-                                           Press{"Option1(4)", Qt::Key(0), 4, ""},
-                                           Press{"Option1(1)", Qt::Key_Down, 2, ""},
-                                           Press{"Option1(1)", Qt::Key_Right, 2, ""},
-                                           Press{"Option1(2)", Qt::Key_Up, 1, ""},
-                                           Press{"Option1(2)", Qt::Key_Left, 1, ""},
-                                           Press{"Option1(4)", Qt::Key_Down, 0, ""},
-                                           Press{"Option1(0)", Qt::Key_Left, 4, ""},
-                                           Press{"Command1(0)", Qt::Key_Return, 0, "12.000"},
-                                           Press{"Command1(0)", Qt::Key_Enter, 0, "12.000"},
-                                           Press{"Command1(0)", Qt::Key_Space, 0, "12.000"},
-                                           Press{"Text2(0)", Qt::Key_Return, 0, ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Controls, Presses,
+    ::testing::Values(
+        Press{"Option1(3)", Qt::Key(0), 3, ""}, Press{"Option1(4)", Qt::Key(0), 4, ""},
+        Press{"Option1(1)", Qt::Key_Down, 2, ""}, Press{"Option1(1)", Qt::Key_Right, 2, ""},
+        Press{"Option1(2)", Qt::Key_Up, 1, ""}, Press{"Option1(2)", Qt::Key_Left, 1, ""},
+        Press{"Option1(4)", Qt::Key_Down, 0, ""}, Press{"Option1(0)", Qt::Key_Left, 4, ""},
+        Press{"Command1(0)", Qt::Key_Return, 0, "12.000"},
+        Press{"Command1(0)", Qt::Key_Enter, 0, "12.000"},
+        Press{"Command1(0)", Qt::Key_Space, 0, "12.000"}, Press{"Text2(0)", Qt::Key_Return, 0, ""},
+        Press{"Option1(1)", Qt::Key_Down, 2, "", Qt::KeypadModifier},
+        Press{"Command1(0)", Qt::Key_Enter, 0, "12.000", Qt::KeypadModifier},
+        Press{"Command1(0)", Qt::Key_Return, 0, "", Qt::ControlModifier},
+        Press{"Command1(0)", Qt::Key_Return, 0, "", Qt::ShiftModifier},
+        Press{"Command1(0)", Qt::Key_Enter, 0, "", Qt::KeypadModifier | Qt::ControlModifier}));
 
 struct FaceState {
     bool focused, down;
@@ -969,14 +1025,34 @@ TEST_P(ButtonFaces, BorderFollowsTheState) {
 
 const QColor kFace(128, 255, 128), kGrey(64, 64, 64);
 
-INSTANTIATE_TEST_SUITE_P(States, ButtonFaces,
-                         ::testing::Values(FaceState{false, false, {0, 12}, Qt::black},
-                                           FaceState{false, false, {1, 12}, kFace},
-                                           FaceState{true, false, {1, 12}, Qt::black},
-                                           FaceState{true, false, {2, 12}, kFace},
-                                           FaceState{false, true, {72, 1}, kGrey},
-                                           FaceState{true, true, {1, 24}, kGrey},
-                                           FaceState{true, true, {2, 22}, kFace}));
+INSTANTIATE_TEST_SUITE_P(
+    States, ButtonFaces,
+    ::testing::Values(
+        FaceState{false, false, {0, 12}, Qt::black}, FaceState{false, false, {1, 12}, kFace},
+        FaceState{true, false, {1, 12}, Qt::black}, FaceState{true, false, {2, 12}, kFace},
+        FaceState{false, true, {72, 1}, kGrey}, FaceState{true, true, {1, 24}, kGrey},
+        FaceState{true, true, {2, 22}, kFace}, FaceState{true, false, {71, 12}, Qt::black},
+        FaceState{true, false, {70, 12}, kFace}, FaceState{true, false, {36, 23}, Qt::black},
+        FaceState{true, false, {36, 22}, kFace}, FaceState{false, true, {71, 12}, kGrey},
+        FaceState{false, true, {36, 23}, kGrey}, FaceState{false, false, {72, 12}, Qt::black},
+        FaceState{false, false, {36, 24}, Qt::black}, FaceState{false, false, {71, 12}, kFace},
+        FaceState{true, false, {4, 12}, Qt::black}, FaceState{true, false, {68, 12}, Qt::black},
+        FaceState{false, false, {4, 12}, kFace}));
+
+// The frame's outline, its caption set into the top line a few pixels from the left edge.
+TEST_F(Window, FrameCaptionBreaksTheOutline) {
+    const QImage image = window->Frame1->grab().toImage();
+    const int line = QFontMetrics(window->Frame1->font()).height() / 2;
+    const QColor outline(96, 96, 160);
+    EXPECT_EQ(image.pixelColor(0, 100), outline);
+    EXPECT_EQ(image.pixelColor(image.width() - 1, 100), outline);
+    EXPECT_EQ(image.pixelColor(100, image.height() - 1), outline);
+    EXPECT_EQ(image.pixelColor(3, line), outline);
+    EXPECT_EQ(image.pixelColor(image.width() - 8, line), outline);
+    EXPECT_NE(image.pixelColor(40, line), outline);
+    EXPECT_NE(image.pixelColor(3, line - 1), outline);
+    EXPECT_NE(image.pixelColor(3, line + 1), outline);
+}
 
 } // namespace
 } // namespace isosceles

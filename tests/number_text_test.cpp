@@ -65,7 +65,10 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{u"&H80000000", -2147483648.0}, ReadCase{u"&H0000000000FFFF", -1},
         ReadCase{u"&O177777", -1}, ReadCase{u"&o17", 15}, ReadCase{u"&O8", 0}, ReadCase{u"&H", 0},
         ReadCase{u"&HFG", 15}, ReadCase{u"& H 1 0", 16}, ReadCase{u"&X10", 0},
-        ReadCase{u"-&H10", 0}));
+        ReadCase{u"-&H10", 0}, ReadCase{u"&HA", 10}, ReadCase{u"&Ha", 10}, ReadCase{u"&HbC", 188},
+        ReadCase{u"&HdEf", 3567}, ReadCase{u"&H1G2", 1}, ReadCase{u"&H12g", 18},
+        ReadCase{u"&O1812", 1}, ReadCase{u"&O17a", 15}, ReadCase{u"1e-9223372036854775808", 0},
+        ReadCase{u"-1e-99999999999999999999999", -0.0}));
 
 class Beyond : public ::testing::TestWithParam<std::u16string_view> {};
 
@@ -77,7 +80,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, Beyond,
                          ::testing::Values(u"1e400", u"-1e400", u"1.8e308",
                                            u"1e99999999999999999999999", u"0.001e312",
                                            u"&H100000000", u"&O40000000000",
-                                           u"&HFFFFFFFFFFFFFFFFFFFF"));
+                                           u"&HFFFFFFFFFFFFFFFFFFFF", u"1e9223372036854775807",
+                                           u"1e9223372036854775808", u"-1e18446744073709551617"));
 
 TEST(ParseNumber, HundredThousandDigitsAreReadCorrectlyRounded) {
     std::u16string digits(100000, u'1');
@@ -95,6 +99,8 @@ TEST(ParseNumber, HundredThousandDigitsAreReadCorrectlyRounded) {
     zeros += std::u16string(100000, u'0');
     zeros += u"1e100005";
     EXPECT_EQ(ParseNumber(zeros, cFormat()), 1e4);
+    // A fraction far below the smallest double reads as 0, not as out of range.
+    EXPECT_EQ(ParseNumber(u"0." + std::u16string(400, u'0') + u"1", cFormat()), 0);
 }
 
 TEST(ParseNumber, AgreesWithTheCLibraryOnPlainDecimals) {
@@ -154,7 +160,11 @@ INSTANTIATE_TEST_SUITE_P(
         WrittenCase{"en_US.UTF-8", u"12,34,567.500", 12},
         WrittenCase{"en_US.UTF-8", u"1,2345.500", 1}, WrittenCase{"en_US.UTF-8", u",123.500", 0},
         WrittenCase{"en_US.UTF-8", u"1,234.5", 1}, WrittenCase{"sv_SE.UTF-8", u"-12,000", -12},
-        WrittenCase{"sv_SE.UTF-8", u"\u221212", 0}, WrittenCase{"en_US.UTF-8", u"+1,234.500", 1}));
+        WrittenCase{"sv_SE.UTF-8", u"\u221212", 0}, WrittenCase{"en_US.UTF-8", u"+1,234.500", 1},
+        WrittenCase{"bg_BG.UTF-8", u",500", 0}, WrittenCase{"bg_BG.UTF-8", u"1,5e9", 1},
+        WrittenCase{"bg_BG.UTF-8", u"1 234,5", 1234}, WrittenCase{"bg_BG.UTF-8", u"2,5000", 2},
+        WrittenCase{"en_US.UTF-8", u"1,234.500e3", 1}, WrittenCase{"en_US.UTF-8", u".500", 0.5},
+        WrittenCase{"en_IN.UTF-8", u"1,234,567.500", 1}, WrittenCase{"en_IN.UTF-8", u"1,23,4567.500", 1}));
 
 TEST(ParseNumber, WrittenFormBeyondRangeOverflows) {
     std::u16string text(400, u'9');
