@@ -57,8 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(IdCase{"bg_BG.UTF-8", "bg_BG"}, IdCase{"de_CH.utf8", "de_CH"},
                       IdCase{"sr_RS@latin", "sr_Latn_RS"},
                       IdCase{"sr_RS.UTF-8@latin", "sr_Latn_RS"}, IdCase{"de_DE@euro", "de_DE"},
-                      IdCase{"sr_RS@cyrillic", "sr_Cyrl_RS"},
-                      IdCase{"fr", "fr"}, IdCase{"es_419.UTF-8", "es_419"}, IdCase{"C", nullptr},
+                      IdCase{"sr_RS@cyrillic", "sr_Cyrl_RS"}, IdCase{"fr", "fr"},
+                      IdCase{"es_419.UTF-8", "es_419"}, IdCase{"C", nullptr},
                       IdCase{"POSIX", nullptr}, IdCase{"C.UTF-8", nullptr}, IdCase{"", nullptr},
                       IdCase{"en_USA", nullptr}, IdCase{"../../etc", nullptr},
                       IdCase{"EN_us", nullptr}, IdCase{"e", nullptr}));

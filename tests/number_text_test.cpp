@@ -164,7 +164,8 @@ INSTANTIATE_TEST_SUITE_P(
         WrittenCase{"bg_BG.UTF-8", u",500", 0}, WrittenCase{"bg_BG.UTF-8", u"1,5e9", 1},
         WrittenCase{"bg_BG.UTF-8", u"1 234,5", 1234}, WrittenCase{"bg_BG.UTF-8", u"2,5000", 2},
         WrittenCase{"en_US.UTF-8", u"1,234.500e3", 1}, WrittenCase{"en_US.UTF-8", u".500", 0.5},
-        WrittenCase{"en_IN.UTF-8", u"1,234,567.500", 1}, WrittenCase{"en_IN.UTF-8", u"1,23,4567.500", 1}));
+        WrittenCase{"en_IN.UTF-8", u"1,234,567.500", 1},
+        WrittenCase{"en_IN.UTF-8", u"1,23,4567.500", 1}));
 
 TEST(ParseNumber, WrittenFormBeyondRangeOverflows) {
     std::u16string text(400, u'9');
