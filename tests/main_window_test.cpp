@@ -144,50 +144,35 @@ private:
 };
 
 struct PlatformCase {
-    std::map<std::string, std::string> environment;
+    const char* environment; // NAME=value, a space between
     std::optional<std::string> platform;
 };
 
 class Platforms : public ::testing::TestWithParam<PlatformCase> {};
 
 TEST_P(Platforms, XWaylandOnlyWhereNoTitleBarWouldBeDrawnForTheWindow) {
-    const auto& vars = GetParam().environment;
+    std::map<std::string, std::string> vars;
+    for (const QString& pair : QString(GetParam().environment).split(' ')) {
+        vars[pair.section('=', 0, 0).toStdString()] = pair.section('=', 1).toStdString();
+    }
     EXPECT_EQ(preferredPlatform([&vars](const char* name) -> const char* {
                   const auto it = vars.find(name);
                   return it == vars.end() ? nullptr : it->second.c_str();
               }),
-              GetParam().platform);
+              GetParam().platform)
+        << GetParam().environment;
 }
 
-using Env = std::map<std::string, std::string>;
-INSTANTIATE_TEST_SUITE_P(
-    Sessions, Platforms,
-    ::testing::Values(
-        PlatformCase{Env{{"XDG_SESSION_TYPE", "wayland"},
-                         {"XDG_CURRENT_DESKTOP", "GNOME"},
-                         {"DISPLAY", ":0"}},
-                     "xcb"},
-        PlatformCase{Env{{"WAYLAND_DISPLAY", "wayland-0"},
-                         {"XDG_CURRENT_DESKTOP", "ubuntu:GNOME"},
-                         {"DISPLAY", ":0"}},
-                     "xcb"},
-        PlatformCase{Env{{"XDG_SESSION_TYPE", "wayland"},
-                         {"XDG_CURRENT_DESKTOP", "GNOME"},
-                         {"DISPLAY", ":0"},
-                         {"QT_QPA_PLATFORM", "wayland"}},
-                     std::nullopt},
-        PlatformCase{Env{{"XDG_SESSION_TYPE", "wayland"}, {"XDG_CURRENT_DESKTOP", "GNOME"}},
-                     std::nullopt},
-        PlatformCase{
-            Env{{"XDG_SESSION_TYPE", "wayland"}, {"XDG_CURRENT_DESKTOP", "KDE"}, {"DISPLAY", ":0"}},
-            std::nullopt},
-        PlatformCase{
-            Env{{"XDG_SESSION_TYPE", "x11"}, {"XDG_CURRENT_DESKTOP", "GNOME"}, {"DISPLAY", ":0"}},
-            std::nullopt},
-        PlatformCase{Env{{"XDG_SESSION_TYPE", "wayland"},
-                         {"XDG_CURRENT_DESKTOP", "GNOME-Flashback"},
-                         {"DISPLAY", ":0"}},
-                     std::nullopt}));
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Sessions, Platforms, ::testing::Values(
+    PlatformCase{"XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME DISPLAY=:0", "xcb"},
+    PlatformCase{"WAYLAND_DISPLAY=wayland-0 XDG_CURRENT_DESKTOP=ubuntu:GNOME DISPLAY=:0", "xcb"},
+    PlatformCase{"XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME DISPLAY=:0 QT_QPA_PLATFORM=wayland", {}},
+    PlatformCase{"XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME", {}},
+    PlatformCase{"XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=KDE DISPLAY=:0", {}},
+    PlatformCase{"XDG_SESSION_TYPE=x11 XDG_CURRENT_DESKTOP=GNOME DISPLAY=:0", {}},
+    PlatformCase{"XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME-Flashback DISPLAY=:0", {}}));
+// clang-format on
 
 struct Placement {
     const char* name;
