@@ -871,23 +871,21 @@ TEST_P(FocusMarks, StandOutOnEverySide) {
         const QRect r =
             QRect(area->mapTo(window.get(), QPoint(0, 0)), area->size())
                 .adjusted(GetParam().inset, GetParam().inset, -GetParam().inset, -GetParam().inset);
-        const int in = 2; // the ring's width: the pixel beyond it is the control's own colour
-        for (const auto& [ring, inside] :
-             {std::pair{QPoint(r.center().x(), r.top()), QPoint(r.center().x(), r.top() + in)},
-              std::pair{QPoint(r.center().x(), r.bottom()),
-                        QPoint(r.center().x(), r.bottom() - in)},
-              std::pair{QPoint(r.left(), r.center().y()), QPoint(r.left() + in, r.center().y())},
-              std::pair{QPoint(r.right(), r.center().y()),
-                        QPoint(r.right() - in, r.center().y())}}) {
+        // Each side's middle, and the way inwards; the ring is 2 pixels wide, so the third
+        // pixel in is the control's own colour.
+        const QPoint c = r.center();
+        for (const auto& [ring, inward] : {std::pair{QPoint(c.x(), r.top()), QPoint(0, 1)},
+                                           std::pair{QPoint(c.x(), r.bottom()), QPoint(0, -1)},
+                                           std::pair{QPoint(r.left(), c.y()), QPoint(1, 0)},
+                                           std::pair{QPoint(r.right(), c.y()), QPoint(-1, 0)}}) {
             // Somewhere within a dash's length of the middle of the side.
-            const QPoint along = ring.x() == r.center().x() ? QPoint(1, 0) : QPoint(0, 1);
-            const QPoint inward = (inside - ring) / in;
-            for (const int depth : {0, 1}) { // both pixels of the ring's width
+            const QPoint along(inward.y() != 0 ? 1 : 0, inward.x() != 0 ? 1 : 0);
+            for (const int depth : {0, 1}) {
                 double strongest = 0;
                 for (int d = -6; d <= 6; ++d) {
                     strongest = std::max(
                         strongest, contrast(image.pixelColor(ring + depth * inward + d * along),
-                                            image.pixelColor(inside + d * along)));
+                                            image.pixelColor(ring + 2 * inward + d * along)));
                 }
                 EXPECT_GE(strongest, 3.0)
                     << dark << " " << ring.x() << "," << ring.y() << "+" << depth;
