@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
         QApplication app(argc, argv);
         isosceles::configureApplication(app);
         // The top-level handler: a failed operation is reported, then the program goes on
-        // with the grid as it was.
+        // with the failed row's results emptied and what was typed kept.
         isosceles::MainWindow window(isosceles::NumberFormat::fromEnvironment(),
                                      isosceles::reportError);
         window.show();

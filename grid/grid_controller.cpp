@@ -34,6 +34,7 @@ void GridController::selectVariant(Variant i) {
         throw std::out_of_range("variant outside 0..4");
     }
     currentVariant_ = i;
+    calculated_.reset();
     for (GridCell& cell : cells_) {
         cell.text.clear();
         cell.locked = true;
@@ -56,6 +57,7 @@ void GridController::calculate() {
                 FormatNumber3(values[static_cast<Quantity>(column)], format_);
         }
     } catch (...) {
+        calculated_.reset();
         // Results left beside inputs they were not computed from would read as the answer.
         // What the user typed stays, so it can be corrected.
         for (const Quantity q : computed(v)) {
@@ -68,9 +70,26 @@ void GridController::calculate() {
         cells_[static_cast<std::size_t>(boxIndex(v, column))].text =
             std::move(row[static_cast<std::size_t>(column)]);
     }
+    const auto& pair = given(v);
+    calculated_ = Calculated{v, {cell(boxIndex(v, pair[0])).text, cell(boxIndex(v, pair[1])).text}};
+}
+
+bool GridController::isOutOfDate(int box) const {
+    checkBox(box);
+    if (!calculated_ || rowOfBox(box) != calculated_->row || !isComputedBox(box)) {
+        return false;
+    }
+    const auto& pair = given(calculated_->row);
+    for (std::size_t n = 0; n < pair.size(); ++n) {
+        if (cell(boxIndex(calculated_->row, pair[n])).text != calculated_->given[n]) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void GridController::clearAll() {
+    calculated_.reset();
     for (GridCell& cell : cells_) {
         cell.text.clear();
     }

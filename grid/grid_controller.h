@@ -41,6 +41,11 @@ public:
     // and the error is raised.
     void calculate();
 
+    // Whether a box holds a result computed from other given texts than its row holds now:
+    // true for the computed boxes of the last calculated row while one of its given boxes
+    // holds a text other than the one that Calculate wrote there.
+    bool isOutOfDate(int box) const;
+
     // Empties every box; locks and the current variant stay.
     void clearAll();
 
@@ -63,6 +68,14 @@ private:
     std::array<GridCell, kBoxCount> cells_;
     Variant currentVariant_ = 0;
     std::optional<Variant> selectedOption_;
+
+    // The row the last Calculate wrote, with the texts it left in the given boxes; nothing
+    // once its results are emptied or replaced.
+    struct Calculated {
+        Variant row;
+        std::array<std::u16string, 2> given;
+    };
+    std::optional<Calculated> calculated_;
 };
 
 } // namespace isosceles

@@ -13,13 +13,14 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace isosceles {
 namespace {
 
 struct Step {
-    enum class Kind { Option, Variant, Edit, Calculate, Clear } kind;
+    enum class Kind { Option, Variant, Edit, Restore, Calculate, Clear } kind;
     int index = 0;
     std::u16string text;
 
@@ -42,6 +43,8 @@ struct Step {
             out << (text.size() > 40 ? "…" : "") << "\")";
             return out.str();
         }
+        case Kind::Restore:
+            return "restore(" + std::to_string(index) + ")";
         case Kind::Calculate:
             return "calculate()";
         case Kind::Clear:
@@ -57,9 +60,28 @@ struct Model {
     std::array<bool, kBoxCount> locked{};
     Variant current = 0;
     std::optional<Variant> selected;
+    // The row the last successful Calculate wrote, as it wrote it.
+    std::optional<std::pair<Variant, std::array<std::u16string, 4>>> calculated;
+
+    // A computed box of that row, while a given box of it holds another text.
+    bool outOfDate(int k) const {
+        if (!calculated || rowOfBox(k) != calculated->first || !isComputedBox(k)) {
+            return false;
+        }
+        for (int column = 0; column < 4; ++column) {
+            const int box = 4 * calculated->first + column;
+            if (!isComputedBox(box) &&
+                text[static_cast<std::size_t>(box)] !=
+                    calculated->second[static_cast<std::size_t>(column)]) {
+                return true;
+            }
+        }
+        return false;
+    }
 
     void variant(Variant i) {
         current = i;
+        calculated.reset();
         text.fill(u"");
         locked.fill(true);
         for (int k = 4 * i; k < 4 * i + 4; ++k) {
@@ -154,9 +176,11 @@ std::vector<Step> randomSteps(unsigned seed, int count, const NumberFormat& form
             steps.push_back({Step::Kind::Option, static_cast<int>(rng() % 5), {}});
         } else if (roll < 16) {
             steps.push_back({Step::Kind::Variant, static_cast<int>(rng() % 5), {}});
-        } else if (roll < 62) {
+        } else if (roll < 56) {
             steps.push_back(
                 {Step::Kind::Edit, static_cast<int>(rng() % kBoxCount), randomText(rng, format)});
+        } else if (roll < 62) {
+            steps.push_back({Step::Kind::Restore, static_cast<int>(rng() % kBoxCount), {}});
         } else if (roll < 90) {
             steps.push_back({Step::Kind::Calculate, 0, {}});
         } else {
@@ -181,6 +205,10 @@ std::optional<std::string> compare(const GridController& grid, const Model& mode
         }
         if (!cell.locked && rowOfBox(k) != grid.currentVariant()) {
             return "box " + std::to_string(k) + " is unlocked outside the current row";
+        }
+        if (grid.isOutOfDate(k) != model.outOfDate(k)) {
+            return "box " + std::to_string(k) + (model.outOfDate(k) ? " is not" : " is") +
+                   " marked out of date";
         }
     }
     if (grid.currentVariant() != model.current || grid.selectedOption() != model.selected) {
@@ -217,6 +245,18 @@ std::optional<std::string> replay(const std::vector<Step>& steps, const NumberFo
                 return where + "accepted where the model refused, or the other way";
             }
             break;
+        case Step::Kind::Restore: {
+            // Puts back the text that the last Calculate left in a box, where there is one.
+            if (!model.calculated || rowOfBox(step.index) != model.calculated->first) {
+                break;
+            }
+            const std::u16string written =
+                model.calculated->second[static_cast<std::size_t>(step.index % 4)];
+            if (grid.editCell(step.index, written) != model.edit(step.index, written)) {
+                return where + "accepted where the model refused, or the other way";
+            }
+            break;
+        }
         case Step::Kind::Calculate: {
             const auto expected = model.expectedRow(format);
             bool failed = false;
@@ -230,6 +270,7 @@ std::optional<std::string> replay(const std::vector<Step>& steps, const NumberFo
                                        : "succeeded where the model failed");
             }
             if (failed) {
+                model.calculated.reset();
                 for (const Quantity q : computed(variantBefore)) {
                     model.text[static_cast<std::size_t>(boxIndex(variantBefore, q))].clear();
                 }
@@ -245,11 +286,13 @@ std::optional<std::string> replay(const std::vector<Step>& steps, const NumberFo
                     model.text[at] = (*expected)[static_cast<std::size_t>(k % 4)];
                 }
             }
+            model.calculated.emplace(variantBefore, *expected);
             break;
         }
         case Step::Kind::Clear:
             grid.clearAll();
             model.text.fill(u"");
+            model.calculated.reset();
             for (int k = 0; k < kBoxCount; ++k) {
                 if (grid.cell(k).locked != before[static_cast<std::size_t>(k)].locked) {
                     return where + "clearAll changed a lock";
@@ -317,6 +360,9 @@ TEST(GridModelCheck, NoticesAGridThatDiffersFromTheModel) {
     model.text[0].clear();
     EXPECT_FALSE(compare(grid, model).has_value());
     model.locked[0] = true;
+    EXPECT_TRUE(compare(grid, model).has_value());
+    model.locked[0] = false;
+    model.calculated.emplace(0, std::array<std::u16string, 4>{u"6", u"5", u"16", u"12"});
     EXPECT_TRUE(compare(grid, model).has_value());
 }
 

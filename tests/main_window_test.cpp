@@ -799,12 +799,16 @@ TEST_P(DarkDesktop, TextOnFixedColoursStaysReadable) {
         const FixedBackground& p = GetParam();
         const QImage image = window->findChild<QWidget*>(p.name)->grab().toImage();
         double strongest = 1;
+        bool black = false;
         for (int y = p.textArea.top(); y <= p.textArea.bottom(); ++y) {
             for (int x = p.textArea.left(); x <= p.textArea.right(); ++x) {
                 strongest = std::max(strongest, contrast(image.pixelColor(x, y), p.background));
+                black = black || image.pixelColor(x, y) == QColor(Qt::black);
             }
         }
         EXPECT_GE(strongest, 4.5) << p.name << (dark ? " dark" : " light");
+        // Not merely dark enough: the text on the fixed colours is black, the stems solid.
+        EXPECT_TRUE(black) << p.name << (dark ? " dark" : " light");
         TearDown();
     }
 }
@@ -910,19 +914,52 @@ INSTANTIATE_TEST_SUITE_P(
         return QString(info.param.control).replace('(', '_').remove(')').toStdString();
     });
 
-// A box that takes no typing says so: the key is refused with the desktop's sign, and the
-// text stays.
-TEST_F(Window, LockedBoxRefusesTypingAudibly) {
-    QSignalSpy refused(box(4), &FittingBox::keyRefused);
-    QTest::keyClicks(box(4), "7");
-    QTest::keyClick(box(4), Qt::Key_Backspace);
-    QTest::keyClick(box(4), Qt::Key_Left);
-    QTest::keyClick(box(4), Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(refused.count(), 2);
-    EXPECT_EQ(box(4)->text(), "");
-    QTest::keyClicks(box(0), "7");
-    EXPECT_EQ(refused.count(), 2);
+struct KeyCase {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char* text;
+    bool edits; // would change the text of a box that takes typing
+};
+
+class Keys : public Window, public ::testing::WithParamInterface<KeyCase> {};
+
+// A box that takes no typing says so: a key that would change it is refused with the
+// desktop's sign and the text stays. A box that takes typing never sounds it, and a key that
+// only moves, selects or copies sounds nowhere.
+TEST_P(Keys, RefusedAudiblyOnlyWhereTheyWouldEditALockedBox) {
+    const KeyCase& p = GetParam();
+    calculate(0, "6", "5");
+    click(window->Option1[0]);
+    for (const int k : {0, 4}) {
+        box(k)->setText(k == 0 ? "12" : "");
+        QSignalSpy refused(box(k), &FittingBox::keyRefused);
+        box(k)->setFocus();
+        box(k)->setCursorPosition(1);
+        QApplication::clipboard()->setText("9");
+        QTest::keyClick(box(k), p.key, p.modifiers);
+        const bool locked = box(k)->isReadOnly();
+        ASSERT_EQ(locked, k == 4);
+        EXPECT_EQ(refused.count(), locked && p.edits ? 1 : 0) << "box " << k << " " << p.text;
+        if (locked) {
+            EXPECT_EQ(box(k)->text(), "") << p.text;
+        } else {
+            EXPECT_EQ(box(k)->text() != "12", p.edits) << p.text;
+        }
+    }
 }
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Typing, Keys, ::testing::Values(
+    KeyCase{Qt::Key_7, {}, "7", true},
+    KeyCase{Qt::Key_Minus, {}, "minus", true},
+    KeyCase{Qt::Key_Backspace, {}, "Backspace", true},
+    KeyCase{Qt::Key_Delete, {}, "Delete", true},
+    KeyCase{Qt::Key_V, Qt::ControlModifier, "Ctrl+V", true},
+    KeyCase{Qt::Key_Left, {}, "Left", false},
+    KeyCase{Qt::Key_End, {}, "End", false},
+    KeyCase{Qt::Key_C, Qt::ControlModifier, "Ctrl+C", false},
+    KeyCase{Qt::Key_A, Qt::ControlModifier, "Ctrl+A", false}));
+// clang-format on
 
 // A result can be copied whole from its box, which stays out of reach of the keyboard.
 TEST_F(Window, ComputedBoxOffersItsWholeTextForCopying) {
@@ -1032,9 +1069,130 @@ TEST_F(Window, FrameCaptionBreaksTheOutline) {
     EXPECT_EQ(image.pixelColor(100, image.height() - 1), outline);
     EXPECT_EQ(image.pixelColor(3, line), outline);
     EXPECT_EQ(image.pixelColor(image.width() - 8, line), outline);
-    EXPECT_NE(image.pixelColor(40, line), outline);
+    // No pixel of the line runs through the caption, between its letters either.
+    const int captionWidth = QFontMetrics(window->Frame1->font()).horizontalAdvance("Варианти");
+    int through = 0;
+    for (int x = 8; x < 8 + captionWidth; ++x) {
+        through += image.pixelColor(x, line) == outline ? 1 : 0;
+    }
+    EXPECT_EQ(through, 0);
     EXPECT_NE(image.pixelColor(3, line - 1), outline);
     EXPECT_NE(image.pixelColor(3, line + 1), outline);
+}
+
+// The darkest pixel of a box's text area: black for a current result, the out-of-date grey
+// for one that is not.
+QColor darkestInk(FittingBox* box) {
+    const QImage image = box->grab().toImage();
+    QColor darkest = Qt::white;
+    for (int y = 4; y < image.height() - 4; ++y) {
+        for (int x = 4; x < image.width() - 4; ++x) {
+            if (image.pixelColor(x, y).lightness() < darkest.lightness()) {
+                darkest = image.pixelColor(x, y);
+            }
+        }
+    }
+    return darkest;
+}
+
+// c = 6, a = 5, Calculate, then c = 8: P and S were computed from 6, and say so until c holds
+// what Calculate left in it again. Their texts never change on typing.
+TEST_F(Window, ResultsBesideChangedValuesAreMarkedOutOfDate) {
+    open(NumberFormat::forLocale("bg_BG.UTF-8"));
+    calculate(0, "6", "5");
+    const std::vector<QString> results = row(0);
+    const QColor current = darkestInk(box(2));
+    EXPECT_EQ(current, QColor(Qt::black));
+    const QString written = box(0)->text();
+    const QString outOfDate = "Изчислено за предишните стойности; натиснете „Изчисли“.";
+
+    box(0)->selectAll();
+    type(0, "8");
+    EXPECT_EQ(row(0), (std::vector<QString>{"8", results[1], results[2], results[3]}));
+    for (const int k : {2, 3}) {
+        EXPECT_TRUE(box(k)->isOutOfDate()) << k;
+        EXPECT_TRUE(box(k)->toolTip().endsWith(outOfDate)) << k;
+        EXPECT_EQ(box(k)->accessibleDescription(), outOfDate) << k;
+        EXPECT_TRUE(box(k)->font().italic()) << k;
+        const QColor ink = darkestInk(box(k));
+        EXPECT_EQ(ink, QColor(88, 88, 88)) << k;
+        EXPECT_GE(contrast(ink, QColor(255, 192, 192)), 4.5) << k;
+        // Still whole, at the size a current result of the same text takes.
+        EXPECT_FALSE(box(k)->isShortened()) << k;
+        EXPECT_GE(roomLeft(box(k)), 1) << k;
+    }
+    for (const int k : {0, 1, 6, 7}) {
+        EXPECT_FALSE(box(k)->isOutOfDate()) << k;
+    }
+
+    box(0)->selectAll();
+    type(0, written);
+    for (const int k : {2, 3}) {
+        EXPECT_FALSE(box(k)->isOutOfDate()) << k;
+        EXPECT_TRUE(box(k)->toolTip().isEmpty()) << k;
+        EXPECT_TRUE(box(k)->accessibleDescription().isEmpty()) << k;
+        EXPECT_FALSE(box(k)->font().italic()) << k;
+        EXPECT_EQ(darkestInk(box(k)), current) << k;
+    }
+    EXPECT_EQ(row(0), results);
+
+    // A Calculate makes the results current again.
+    box(1)->selectAll();
+    type(1, "5");
+    EXPECT_TRUE(box(3)->isOutOfDate());
+    click(window->Command1[0]);
+    EXPECT_FALSE(box(3)->isOutOfDate());
+    expectMirrorsController();
+}
+
+// Only what can be copied is offered: an empty computed box has no menu.
+TEST_F(Window, EmptyComputedBoxOffersNothingToCopy) {
+    QContextMenuEvent menuAt(QContextMenuEvent::Mouse, box(3)->geometry().center(),
+                             window->mapToGlobal(box(3)->geometry().center()));
+    QApplication::sendEvent(window.get(), &menuAt);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+// A text that is no number and too long even at the smallest legible size is cut, the
+// ellipsis inside the box's room with the pixel kept for the caret.
+TEST_F(Window, CutTextStaysInsideTheBox) {
+    for (const QString& text : {QString(40, 'W'), QString("abc ").repeated(12)}) {
+        box(0)->setText(text);
+        ASSERT_TRUE(box(0)->isShortened());
+        EXPECT_TRUE(box(0)->shownText().endsWith(u'…'));
+        EXPECT_GE(roomLeft(box(0)), 1) << text.toStdString();
+        EXPECT_EQ(box(0)->toolTip(), text);
+    }
+}
+
+// What the screen shows, not a fresh rendering: the pixels in the window's backing store.
+QImage onScreen(QWidget* window) {
+    QApplication::processEvents();
+    return window->screen()->grabWindow(window->winId()).toImage();
+}
+
+// The assignment's ring stands along its visible area whether the text has scrolled or the
+// focus has left it, as the screen shows it.
+TEST_F(Window, AssignmentRingFollowsScrollingAndLeavesWithTheFocus) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QWidget* area = window->Text1->viewport();
+    const QRect r(area->mapTo(window.get(), QPoint(0, 0)), area->size());
+    const QPoint top(r.center().x(), r.top()), bottom(r.center().x(), r.bottom());
+    const auto ringAt = [&](const QImage& image, QPoint at) {
+        return contrast(image.pixelColor(at), area->palette().color(QPalette::Base)) >= 3.0;
+    };
+    window->Text1->setFocus();
+    QScrollBar* bar = window->Text1->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    for (const int value : {bar->maximum(), 1, 0}) {
+        bar->setValue(value);
+        const QImage image = onScreen(window.get());
+        EXPECT_TRUE(ringAt(image, top) && ringAt(image, bottom)) << "scrolled to " << value;
+    }
+    box(0)->setFocus();
+    const QImage image = onScreen(window.get());
+    EXPECT_FALSE(ringAt(image, top) || ringAt(image, bottom));
 }
 
 } // namespace

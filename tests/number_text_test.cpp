@@ -232,6 +232,10 @@ INSTANTIATE_TEST_SUITE_P(
         CompactCase{"bg_BG.UTF-8", u"1\u00A0000\u00A0000\u00A0000\u00A0000,000", u"1,000·10¹²"},
         CompactCase{"en_US.UTF-8", u"-6,160,730.241", u"-6.161·10⁶"},
         CompactCase{"de_CH.UTF-8", u"9G999G999G999G999D999", u"1D000·10¹³"},
+        // Rounding carries into the next power of ten.
+        CompactCase{"C", u"9999.9996", u"1.000·10⁴"},
+        CompactCase{"bg_BG.UTF-8", u"-99999.9996", u"M1D000·10⁵"},
+        CompactCase{"C", u"0.00099996", u"1.000·10⁻³"},
         CompactCase{"C", u"123456789012345678901234567890", u"1.235·10²⁹"},
         CompactCase{"C", u" 0.0000000000000004567 ", u"4.567·10⁻¹⁶"},
         CompactCase{"C", u"1e400", std::nullopt}, CompactCase{"C", u"0.000", std::nullopt},

@@ -72,7 +72,7 @@ private:
     QWidget* control(Family family, int index) const;
     QWidget* create(const ControlRow& row, int index);
     QFont boxFont() const;
-    std::optional<QString> shortForm(const QString& text) const;
+    std::optional<std::u16string> shortForm(std::u16string_view text) const;
 
     template <typename Operation> void run(Operation&& operation);
     void mirror();

@@ -227,11 +227,9 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     QWidget::contextMenuEvent(event);
 }
 
-std::optional<QString> MainWindow::shortForm(const QString& text) const {
+std::optional<std::u16string> MainWindow::shortForm(std::u16string_view text) const {
     try {
-        if (const auto form = compactForm(text.toStdU16String(), controller_.numberFormat())) {
-            return QString::fromStdU16String(*form);
-        }
+        return compactForm(text, controller_.numberFormat());
     } catch (const NumberFormatError&) {
         // Without the number format there is no short form; the box cuts the text instead.
     }
@@ -265,7 +263,7 @@ QWidget* MainWindow::create(const ControlRow& row, int index) {
         return Option1[at];
     case Family::Text2: {
         auto* box = new FittingBox(
-            boxFont(), [this](const QString& text) { return shortForm(text); }, this);
+            boxFont(), [this](std::u16string_view text) { return shortForm(text); }, this);
         box->setAlignment(Qt::AlignCenter);
         connect(box, &FittingBox::keyRefused, this, [] { QApplication::beep(); });
         Text2.at(at) = box;
@@ -345,7 +343,7 @@ void MainWindow::bind() {
 }
 
 // The one place where an operation's failure leaves the event: the handler reports it and
-// the window goes on with the grid as it was.
+// the window goes on, the failed row's results emptied and what was typed kept.
 template <typename Operation> void MainWindow::run(Operation&& operation) {
     const auto report = [this](const std::exception& error) {
         mirror();
@@ -373,6 +371,7 @@ void MainWindow::mirror() {
         }
         edit->setReadOnly(cell.locked);
         edit->setEnabled(cell.enabled);
+        Text2[static_cast<std::size_t>(box)]->setOutOfDate(controller_.isOutOfDate(box));
     }
     if (const auto selected = controller_.selectedOption()) {
         QRadioButton* option = Option1.at(static_cast<std::size_t>(*selected));

@@ -1,5 +1,6 @@
 #include "fitting_box.h"
 
+#include "colour.h"
 #include "focus_ring.h"
 #include "raise_on_focus.h"
 #include "window_layout.h"
@@ -13,8 +14,6 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
-#include <algorithm>
-#include <cmath>
 
 namespace isosceles {
 
@@ -22,14 +21,38 @@ namespace {
 
 // QLineEdit keeps this many pixels free on either side of its text.
 constexpr int kHorizontalMargin = 2;
-constexpr qreal kSizeStep = 0.25;
-constexpr qreal kSmallestSize = 1;
 
-// How far the glyphs are narrowed (in percent of their width) before the size shrinks, and
-// the smallest digit height, in pixels, that still reads without strokes running together.
-constexpr int kNarrowestStretch = 65;
-constexpr int kStretchStep = 5;
-constexpr qreal kLegibleDigitHeight = 8;
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The box's face measured as Qt draws it.
+class QtMeasure : public TextMeasure {
+public:
+    QtMeasure(const QFont& font, const QPaintDevice* device) : font_(font), device_(device) {}
+
+    QFont at(FontFit fit) const {
+        QFont font = font_;
+        font.setPointSizeF(fit.pointSize);
+        font.setStretch(fit.stretch);
+        return font;
+    }
+
+    double width(std::u16string_view text, FontFit fit) const override {
+        return QFontMetricsF(at(fit), device_)
+            .horizontalAdvance(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+    }
+
+    double digitHeight(FontFit fit) const override {
+        return QFontMetricsF(at(fit), device_)
+            .tightBoundingRect(QStringLiteral("0123456789"))
+            .height();
+    }
+
+private:
+    QFont font_;
+    const QPaintDevice* device_;
+};
 
 // Keys that change a box's text, as opposed to moving, selecting or copying.
 bool edits(const QKeyEvent& event) {
@@ -44,7 +67,7 @@ bool edits(const QKeyEvent& event) {
 
 } // namespace
 
-FittingBox::FittingBox(const QFont& font, ShortForm shortForm, QWidget* parent)
+FittingBox::FittingBox(const QFont& font, ShortFormOf shortForm, QWidget* parent)
     : QLineEdit(parent), font_(font), shortForm_(std::move(shortForm)) {
     setFont(font_);
     raiseWhileFocused(this);
@@ -60,86 +83,59 @@ QRect FittingBox::lineRect() const {
     return contents.adjusted(kHorizontalMargin, 0, -kHorizontalMargin, 0);
 }
 
-qreal FittingBox::lineWidth() const {
-    return lineRect().width();
-}
-
-QFont FittingBox::fontAt(Fit fit) const {
-    QFont font = font_;
-    font.setPointSizeF(fit.pointSize);
-    font.setStretch(fit.stretch);
-    return font;
-}
-
-// The test QLineEdit itself makes before it centres a text rather than scrolling it.
-bool FittingBox::fitsAt(const QString& text, Fit fit) const {
-    return qRound(QFontMetricsF(fontAt(fit), this).horizontalAdvance(text)) + 1 <= lineWidth();
-}
-
-// The smallest size whose digits are still legible.
-qreal FittingBox::legibleSize() const {
-    if (legibleSize_ == 0) {
-        const auto digitHeight = [this](qreal size) {
-            return QFontMetricsF(fontAt({size, kNarrowestStretch}), this)
-                .tightBoundingRect(QStringLiteral("0123456789"))
-                .height();
-        };
-        qreal size = font_.pointSizeF();
-        while (size - kSizeStep >= kSmallestSize &&
-               digitHeight(size - kSizeStep) >= kLegibleDigitHeight) {
-            size -= kSizeStep;
-        }
-        legibleSize_ = size;
-    }
-    return legibleSize_;
-}
-
-// Narrower glyphs first, as they keep the height that makes digits legible; then smaller
-// ones, down to the legible size.
-std::optional<FittingBox::Fit> FittingBox::wholeFit(const QString& text) const {
-    const qreal full = font_.pointSizeF();
-    for (int stretch = QFont::Unstretched; stretch >= kNarrowestStretch; stretch -= kStretchStep) {
-        if (fitsAt(text, {full, stretch})) {
-            return Fit{full, stretch};
-        }
-    }
-    for (qreal size = full - kSizeStep; size >= legibleSize(); size -= kSizeStep) {
-        if (fitsAt(text, {size, kNarrowestStretch})) {
-            return Fit{size, kNarrowestStretch};
-        }
-    }
-    return std::nullopt;
+QFont FittingBox::fontAt(FontFit fit) const {
+    return QtMeasure(font_, this).at(fit);
 }
 
 void FittingBox::fit() {
-    const QString text = this->text();
-    shortened_ = QString();
-    std::optional<Fit> chosen = wholeFit(text);
-    if (!chosen) {
-        const std::optional<QString> shortForm = shortForm_ ? shortForm_(text) : std::nullopt;
-        chosen = shortForm ? wholeFit(*shortForm) : std::nullopt;
-        if (chosen) {
-            shortened_ = *shortForm;
-        } else {
-            chosen = Fit{legibleSize(), kNarrowestStretch};
-            shortened_ = QFontMetricsF(fontAt(*chosen), this)
-                             .elidedText(text, Qt::ElideRight, lineWidth() - 1);
-        }
+    const QtMeasure measure(font_, this);
+    if (legibleSize_ == 0) {
+        legibleSize_ = legibleSize(measure, kBoxFitRules);
     }
-    const bool whole = chosen->pointSize == font_.pointSizeF() &&
-                       chosen->stretch == QFont::Unstretched && shortened_.isNull();
-    setToolTip(whole ? QString() : text);
-    const QFont font = fontAt(*chosen);
+    fit_ = fitBoxText(text().toStdU16String(), lineRect().width(), measure, legibleSize_,
+                      shortForm_);
+    explain();
+    const QFont font = fontAt(fit_.font);
     if (this->font() != font) {
         setFont(font);
     }
     update();
 }
 
-QString FittingBox::shownText() const {
-    return shortened_.isNull() ? text() : shortened_;
+// The tooltip holds what the drawing leaves out: the whole text, and why a result is marked.
+void FittingBox::explain() {
+    QStringList lines;
+    if (fit_.altered(kBoxFitRules)) {
+        lines << text();
+    }
+    const QString outOfDate = fromUtf8(kOutOfDateText);
+    if (outOfDate_) {
+        lines << outOfDate;
+    }
+    setToolTip(lines.join(QLatin1Char('\n')));
+    setAccessibleDescription(outOfDate_ ? outOfDate : QString());
 }
 
+void FittingBox::setOutOfDate(bool outOfDate) {
+    if (outOfDate_ == outOfDate) {
+        return;
+    }
+    outOfDate_ = outOfDate;
+    // The slanted face is measured anew: it is not as wide as the upright one.
+    font_.setItalic(outOfDate);
+    legibleSize_ = 0;
+    QPalette palette = this->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Text,
+                         toColor(outOfDate ? kOutOfDateTextColour : kTextOnFixedColour));
+    }
+    setPalette(palette);
+    fit();
+}
+
+QString FittingBox::shownText() const {
+    return isShortened() ? QString::fromStdU16String(fit_.text) : text();
+}
 void FittingBox::paintEvent(QPaintEvent* event) {
     // While the box is edited the cursor decides what is in view, as in any text box.
     if (isShortened() && !hasFocus()) {
@@ -169,6 +165,9 @@ void FittingBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void FittingBox::offerCopy(const QPoint& globalPos) {
+    if (text().isEmpty()) {
+        return;
+    }
     // Owned by the window: a disabled box would disable its menu too.
     auto* menu = new QMenu(window());
     menu->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "box_fit.h"
+
+#include <QFont>
+#include <QLineEdit>
+
+namespace isosceles {
+
+// A single-line box that always shows its whole text, fitted as layout/ decides (narrowed,
+// then smaller down to a legible size, else a number's short form or the text's start and an
+// ellipsis) while the box is not being edited; whenever it is drawn otherwise than whole, the
+// whole text is in the tooltip. A result computed from other given values than the row now
+// holds is drawn as out of date. The text itself is never touched: all of this is drawing.
+class FittingBox : public QLineEdit {
+    Q_OBJECT
+
+public:
+    FittingBox(const QFont& font, ShortFormOf shortForm, QWidget* parent);
+
+    // Whether the text is drawn in another form now: its short form, or cut with an ellipsis.
+    bool isShortened() const { return fit_.shown != Shown::Whole; }
+
+    // The text as the box draws it when it is not being edited.
+    QString shownText() const;
+
+    // A result beside given values it was not computed from.
+    void setOutOfDate(bool outOfDate);
+    bool isOutOfDate() const { return outOfDate_; }
+
+    // Offers the box's whole text for copying, at a global position: a disabled box has no
+    // menu of its own. Nothing is offered while the box is empty.
+    void offerCopy(const QPoint& globalPos);
+
+signals:
+    // A key that would edit the text reached a box that takes no typing.
+    void keyRefused();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void fit();
+    void explain();
+    QFont fontAt(FontFit fit) const;
+    QRect lineRect() const;
+
+    QFont font_;
+    ShortFormOf shortForm_;
+    double legibleSize_ = 0;
+    BoxFit fit_{kBoxFitRules.full, Shown::Whole, {}};
+    bool outOfDate_ = false;
+};
+
+} // namespace isosceles
