@@ -65,8 +65,8 @@ double legibleSize(const TextMeasure& measure, const FitRules& rules) {
     return size;
 }
 
-BoxFit fitBoxText(std::u16string_view text, double room, const TextMeasure& measure,
-                  double legible, const ShortFormOf& shortForm, const FitRules& rules) {
+BoxFit fitBoxText(std::u16string_view text, double room, const TextMeasure& measure, double legible,
+                  const ShortFormOf& shortForm, const FitRules& rules) {
     if (const auto font = wholeFit(text, room, measure, legible, rules)) {
         return {*font, Shown::Whole, std::u16string(text)};
     }

@@ -54,7 +54,9 @@ struct BoxFit {
 
     // Whether the box draws its text other than whole at its own font, so that the whole
     // text belongs in its tooltip.
-    bool altered(const FitRules& rules) const { return shown != Shown::Whole || font != rules.full; }
+    bool altered(const FitRules& rules) const {
+        return shown != Shown::Whole || font != rules.full;
+    }
 };
 
 // Whether a text fits a box's room (the width inside its margins): as a single-line text box
@@ -65,8 +67,7 @@ bool fitsRoom(double textWidth, double room);
 double legibleSize(const TextMeasure& measure, const FitRules& rules);
 
 // How a box of the given room draws a text; `legible` is legibleSize() for the same measure.
-BoxFit fitBoxText(std::u16string_view text, double room, const TextMeasure& measure,
-                  double legible, const ShortFormOf& shortForm,
-                  const FitRules& rules = kBoxFitRules);
+BoxFit fitBoxText(std::u16string_view text, double room, const TextMeasure& measure, double legible,
+                  const ShortFormOf& shortForm, const FitRules& rules = kBoxFitRules);
 
 } // namespace isosceles

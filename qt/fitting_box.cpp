@@ -14,7 +14,6 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
-
 namespace isosceles {
 
 namespace {
@@ -40,7 +39,8 @@ public:
 
     double width(std::u16string_view text, FontFit fit) const override {
         return QFontMetricsF(at(fit), device_)
-            .horizontalAdvance(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+            .horizontalAdvance(
+                QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
     }
 
     double digitHeight(FontFit fit) const override {
@@ -92,8 +92,8 @@ void FittingBox::fit() {
     if (legibleSize_ == 0) {
         legibleSize_ = legibleSize(measure, kBoxFitRules);
     }
-    fit_ = fitBoxText(text().toStdU16String(), lineRect().width(), measure, legibleSize_,
-                      shortForm_);
+    fit_ =
+        fitBoxText(text().toStdU16String(), lineRect().width(), measure, legibleSize_, shortForm_);
     explain();
     const QFont font = fontAt(fit_.font);
     if (this->font() != font) {

@@ -83,8 +83,7 @@ TEST(Cut, KeepsTheLongestStartThatFitsWithItsEllipsis) {
         ASSERT_EQ(fit.text.back(), u'\u2026');
         EXPECT_LE(measure.width(fit.text, fit.font) + 1, room) << room;
         // One character more would not fit.
-        const std::u16string longer =
-            fit.text.substr(0, fit.text.size() - 1) + u"z\u2026";
+        const std::u16string longer = fit.text.substr(0, fit.text.size() - 1) + u"z\u2026";
         EXPECT_GT(measure.width(longer, fit.font) + 1, room) << room;
         EXPECT_EQ(fit.text.substr(0, fit.text.size() - 1),
                   std::u16string(u"abcdefghijklmnopqrstuvwxyz").substr(0, fit.text.size() - 1));

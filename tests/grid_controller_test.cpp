@@ -275,3 +275,57 @@ TEST_F(BulgarianController, GroupedResultsReadBack) {
 
 } // namespace
 } // namespace isosceles
+
+namespace isosceles {
+namespace {
+
+// c = 6, a = 5, Calculate, c = 8: P and S were computed from 6 and are marked until c holds
+// what Calculate left there again; the given boxes themselves are never marked.
+TEST_F(Controller, ResultsAreOutOfDateWhileAGivenBoxHoldsAnotherText) {
+    type(0, u"6");
+    type(1, u"5");
+    grid.calculate();
+    const Row results = row(0);
+    type(0, u"8");
+    EXPECT_EQ(row(0), (Row{u"8", results[1], results[2], results[3]}));
+    for (int box = 0; box < kBoxCount; ++box) {
+        EXPECT_EQ(grid.isOutOfDate(box), box == 2 || box == 3) << box;
+    }
+    type(0, u"6");
+    EXPECT_TRUE(grid.isOutOfDate(2)) << "6 is not the text Calculate left, 6.000";
+    type(0, results[0]);
+    EXPECT_FALSE(grid.isOutOfDate(2) || grid.isOutOfDate(3));
+}
+
+using Ender = void (*)(GridController&);
+
+class OutOfDateEnds : public Controller, public ::testing::WithParamInterface<Ender> {};
+
+TEST_P(OutOfDateEnds, WithTheResultsTheyWereAbout) {
+    type(0, u"6");
+    type(1, u"5");
+    grid.calculate();
+    type(1, u"2");
+    ASSERT_TRUE(grid.isOutOfDate(3));
+    try {
+        GetParam()(grid);
+    } catch (const CalcError&) {
+    }
+    for (int box = 0; box < kBoxCount; ++box) {
+        EXPECT_FALSE(grid.isOutOfDate(box)) << box;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Operations, OutOfDateEnds,
+    ::testing::Values([](GridController& g) { g.calculate(); }, // legs of 2: no triangle
+                      [](GridController& g) {
+                          g.editCell(1, u"4");
+                          g.calculate();
+                      },
+                      [](GridController& g) { g.clearAll(); },
+                      [](GridController& g) { g.selectOption(3); },
+                      [](GridController& g) { g.selectVariant(0); }));
+
+} // namespace
+} // namespace isosceles

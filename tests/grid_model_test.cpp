@@ -70,9 +70,8 @@ struct Model {
         }
         for (int column = 0; column < 4; ++column) {
             const int box = 4 * calculated->first + column;
-            if (!isComputedBox(box) &&
-                text[static_cast<std::size_t>(box)] !=
-                    calculated->second[static_cast<std::size_t>(column)]) {
+            if (!isComputedBox(box) && text[static_cast<std::size_t>(box)] !=
+                                           calculated->second[static_cast<std::size_t>(column)]) {
                 return true;
             }
         }
