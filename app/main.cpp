@@ -17,7 +17,7 @@ int main(int argc, char* argv[]) {
         isosceles::configureApplication(app);
         // The top-level handler: a failed operation is reported, then the program goes on
         // with the failed row's results emptied and what was typed kept.
-        isosceles::MainWindow window(isosceles::NumberFormat::fromEnvironment(),
+        isosceles::MainWindow window(isosceles::NumberFormat::user(),
                                      isosceles::reportError);
         window.show();
         return QApplication::exec();

@@ -2,22 +2,15 @@
 
 #include "blanks.h"
 
-#include <unicode/numberformatter.h>
-#include <unicode/numsys.h>
-#include <unicode/ures.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <cstdlib>
 #include <iterator>
 #include <mutex>
 #include <stdexcept>
 #include <vector>
 
 namespace isosceles {
-
-namespace nf = icu::number;
 
 namespace {
 
@@ -38,26 +31,14 @@ Affixes split(const std::u16string& text) {
     return {{text.begin(), first}, {first, last}, {last, text.end()}};
 }
 
-std::u16string formatWith(const nf::LocalizedNumberFormatter& formatter, double value) {
-    if (!std::isfinite(value)) {
-        throw std::invalid_argument("only finite values are formatted");
-    }
-    UErrorCode status = U_ZERO_ERROR;
-    const icu::UnicodeString text = formatter.formatDouble(value, status).toString(status);
-    if (U_FAILURE(status)) {
-        throw NumberFormatError(std::string("number formatting failed: ") + u_errorName(status));
-    }
-    return {text.getBuffer(), static_cast<std::size_t>(text.length())};
-}
-
 constexpr std::size_t kDecimals = 3;
 
-// Read off the formatter's own output, so that what is read back is exactly what is written.
-WrittenForm deriveWrittenForm(const nf::LocalizedNumberFormatter& formatter) {
+// Read off the writer's own output, so that what is read back is exactly what is written.
+WrittenForm deriveWrittenForm(const NumberWriter& writer) {
     WrittenForm form;
     // Sixteen ones: long enough for every locale's minimum grouping, exact in a double.
-    const Affixes positive = split(removeBlanks(formatWith(formatter, 1111111111111111.0)));
-    const Affixes negative = split(removeBlanks(formatWith(formatter, -1.0)));
+    const Affixes positive = split(removeBlanks(writer.write(1111111111111111.0)));
+    const Affixes negative = split(removeBlanks(writer.write(-1.0)));
     form.positivePrefix = positive.prefix;
     form.positiveSuffix = positive.suffix;
     form.negativePrefix = negative.prefix;
@@ -70,6 +51,10 @@ WrittenForm deriveWrittenForm(const nf::LocalizedNumberFormatter& formatter) {
         --sep;
     }
     form.decimalSeparator = body.substr(sep, end - sep);
+    // A half written without its zero starts at the separator, after the prefix.
+    const std::u16string half = removeBlanks(writer.write(0.5));
+    form.leadingZero = half.compare(form.positivePrefix.size(), form.decimalSeparator.size(),
+                                    form.decimalSeparator) != 0;
 
     std::vector<std::size_t> groups;
     std::size_t pos = 0;
@@ -98,28 +83,6 @@ WrittenForm deriveWrittenForm(const nf::LocalizedNumberFormatter& formatter) {
     return form;
 }
 
-nf::LocalizedNumberFormatter makeFormatter(const icu::Locale& locale, bool grouping) {
-    UErrorCode status = U_ZERO_ERROR;
-    // The reading rule knows only the digits 0-9, so the locale's own digits are never used.
-    icu::NumberingSystem* latin = icu::NumberingSystem::createInstanceByName("latn", status);
-    if (U_FAILURE(status)) {
-        throw NumberFormatError("ICU has no Latin numbering system");
-    }
-    return nf::NumberFormatter::withLocale(locale)
-        .precision(nf::Precision::fixedFraction(3))
-        .roundingMode(UNUM_ROUND_HALFUP)
-        .sign(UNUM_SIGN_NEGATIVE)
-        .grouping(grouping ? UNUM_GROUPING_AUTO : UNUM_GROUPING_OFF)
-        .adoptSymbols(latin);
-}
-
-bool hasLocaleData(const std::string& id) {
-    UErrorCode status = U_ZERO_ERROR;
-    UResourceBundle* bundle = ures_open(nullptr, id.c_str(), &status);
-    ures_close(bundle);
-    return U_SUCCESS(status) && status != U_USING_DEFAULT_WARNING;
-}
-
 bool allOf(std::string_view text, int (*pred)(int)) {
     return std::all_of(text.begin(), text.end(),
                        [pred](char ch) { return pred(static_cast<unsigned char>(ch)) != 0; });
@@ -127,75 +90,58 @@ bool allOf(std::string_view text, int (*pred)(int)) {
 
 } // namespace
 
-// Looking up the locale data and building the formatter are left to the first number written
+// Looking up the locale data and building the writer are left to the first number written
 // or read: a window that is only opened and closed never pays for them.
 class NumberFormat::Impl {
 public:
-    // An empty id asks for the C format; a failure, when given, is what building raises.
-    explicit Impl(std::string requestedId, std::string failure = {})
-        : requestedId_(std::move(requestedId)), failure_(std::move(failure)) {}
+    explicit Impl(WriterFactory make) : make_(std::move(make)) {}
 
     const std::string& localeId() const { return built().localeId; }
     const WrittenForm& form() const { return built().form; }
-    std::u16string format(double value) const { return formatWith(built().formatter, value); }
+
+    std::u16string format(double value) const {
+        if (!std::isfinite(value)) {
+            throw std::invalid_argument("only finite values are formatted");
+        }
+        return built().writer->write(value);
+    }
 
 private:
     struct Built {
+        std::unique_ptr<const NumberWriter> writer;
         std::string localeId;
-        nf::LocalizedNumberFormatter formatter;
         WrittenForm form;
     };
 
     // A failed build leaves nothing behind, so the next use tries again.
     const Built& built() const {
-        std::call_once(once_, [this] { built_.emplace(build()); });
+        std::call_once(once_, [this] {
+            std::unique_ptr<const NumberWriter> writer = make_();
+            std::string id = writer->localeId();
+            WrittenForm form = deriveWrittenForm(*writer);
+            built_.emplace(Built{std::move(writer), std::move(id), std::move(form)});
+        });
         return *built_;
     }
 
-    Built build() const {
-        if (!failure_.empty()) {
-            throw NumberFormatError(failure_);
-        }
-        const bool known = !requestedId_.empty() && hasLocaleData(requestedId_);
-        const std::string id = known ? requestedId_ : std::string();
-        nf::LocalizedNumberFormatter formatter = known
-                                                     ? makeFormatter(icu::Locale(id.c_str()), true)
-                                                     : makeFormatter(icu::Locale::getRoot(), false);
-        WrittenForm form = deriveWrittenForm(formatter);
-        return {id, std::move(formatter), std::move(form)};
-    }
-
-    std::string requestedId_;
-    std::string failure_;
+    WriterFactory make_;
     mutable std::once_flag once_;
     mutable std::optional<Built> built_;
 };
 
 NumberFormat::NumberFormat(std::shared_ptr<const Impl> impl) : impl_(std::move(impl)) {}
 
-NumberFormat NumberFormat::c() {
-    static const NumberFormat format(std::make_shared<const Impl>(std::string()));
-    return format;
-}
-
-NumberFormat NumberFormat::forLocale(std::string_view posixName) {
-    const std::optional<std::string> id = icuLocaleIdFromPosix(posixName);
-    if (!id) {
-        return c();
-    }
-    return NumberFormat(std::make_shared<const Impl>(*id));
+NumberFormat NumberFormat::fromWriter(WriterFactory make) {
+    return NumberFormat(std::make_shared<const Impl>(std::move(make)));
 }
 
 NumberFormat NumberFormat::unavailable(std::string reason) {
-    return NumberFormat(std::make_shared<const Impl>(std::string(), std::move(reason)));
+    return fromWriter(
+        [reason]() -> std::unique_ptr<const NumberWriter> { throw NumberFormatError(reason); });
 }
 
 NumberFormat NumberFormat::fromEnvironment(const EnvLookup& lookup) {
     return forLocale(numericLocaleName(lookup));
-}
-
-NumberFormat NumberFormat::fromEnvironment() {
-    return fromEnvironment([](const char* name) { return std::getenv(name); });
 }
 
 const std::string& NumberFormat::localeId() const {

@@ -1,9 +1,14 @@
+#include "decimal3.h"
 #include "locale_symbols.h"
 #include "number_format.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
 #include <map>
+#include <random>
 #include <string>
 
 namespace isosceles {
@@ -106,6 +111,33 @@ TEST(NumberFormat, CopiesShareOneFormatter) {
     const NumberFormat b = a; // NOLINT(performance-unnecessary-copy-initialization)
     EXPECT_EQ(&a.writtenForm(), &b.writtenForm());
     EXPECT_EQ(b.format3(1234.5), spelled("de_DE.UTF-8", u"1G234D500"));
+}
+
+// Windows hands its number writer a decimal rounded by the program; ICU rounds by itself on
+// Linux. Both must give the same three decimals for every value.
+TEST(Decimal3, AgreesWithIcuOnRandomValues) {
+    std::mt19937_64 rng(20261209);
+    for (int i = 0; i < 20000; ++i) {
+        double value = 0;
+        switch (i % 3) {
+        case 0:
+            value = std::bit_cast<double>(rng());
+            break;
+        case 1: // on and around the halves of the third decimal
+            value = static_cast<double>(static_cast<std::int64_t>(rng() % 20000000) - 10000000) /
+                    20000.0;
+            break;
+        default:
+            value = std::ldexp(std::uniform_real_distribution<double>(-1, 1)(rng),
+                               static_cast<int>(rng() % 120) - 40);
+        }
+        if (!std::isfinite(value)) {
+            continue;
+        }
+        const std::string ascii = decimal3(value);
+        ASSERT_EQ(NumberFormat::c().format3(value), std::u16string(ascii.begin(), ascii.end()))
+            << value;
+    }
 }
 
 } // namespace
