@@ -113,19 +113,21 @@ private:
         WrittenForm form;
     };
 
-    // A failed build leaves nothing behind, so the next use tries again.
+    // A failed build leaves nothing behind, so the next use tries again. Not std::call_once:
+    // an exception thrown through it ends the program with MinGW's threads.
     const Built& built() const {
-        std::call_once(once_, [this] {
+        const std::lock_guard lock(mutex_);
+        if (!built_) {
             std::unique_ptr<const NumberWriter> writer = make_();
             std::string id = writer->localeId();
             WrittenForm form = deriveWrittenForm(*writer);
             built_.emplace(Built{std::move(writer), std::move(id), std::move(form)});
-        });
+        }
         return *built_;
     }
 
     WriterFactory make_;
-    mutable std::once_flag once_;
+    mutable std::mutex mutex_;
     mutable std::optional<Built> built_;
 };
 

@@ -69,6 +69,9 @@ public:
         thousand_ = localeText(locale(), LOCALE_STHOUSAND | own);
         grouping_ = groupingNumber(localeText(locale(), LOCALE_SGROUPING | own));
         leadingZero_ = localeNumber(locale(), LOCALE_ILZERO | own);
+        // The size that repeats to the left, as NUMBERFMT spells it: its last digit, unless
+        // that is the 0 that stops the grouping.
+        repeat_ = grouping_ % 10;
         negativeOrder_ = localeNumber(locale(), LOCALE_INEGNUMBER | own);
     }
 
@@ -77,13 +80,64 @@ public:
     // The value is rounded here, so the system only groups and places separator and sign.
     std::u16string write(double value) const override {
         const std::string ascii = decimal3(value);
-        const std::wstring decimal(ascii.begin(), ascii.end());
-        NUMBERFMTW format{3,
-                          leadingZero_,
-                          grouping_,
-                          const_cast<wchar_t*>(decimal_.c_str()),
-                          const_cast<wchar_t*>(thousand_.c_str()),
-                          negativeOrder_};
+        const std::size_t sign = ascii[0] == '-' ? 1 : 0;
+        const std::size_t integer = ascii.find('.') - sign;
+        // Wine's writer overruns a buffer of its own past a few hundred characters, so a
+        // long integer part is handed over in pieces that end on group boundaries.
+        const std::size_t low = lowPiece();
+        if (integer <= low) {
+            const std::wstring text = system(std::wstring(ascii.begin(), ascii.end()), format());
+            return {text.begin(), text.end()};
+        }
+        const std::size_t high = integer - low;
+        const auto digits = [&ascii, sign](std::size_t from, std::size_t size) {
+            return std::wstring(ascii.begin() + static_cast<std::ptrdiff_t>(sign + from),
+                                ascii.begin() + static_cast<std::ptrdiff_t>(sign + from + size));
+        };
+        // A 1 before a lower piece keeps its leading zeros, which the system drops; it is
+        // taken off again with the group separator after it.
+        const std::wstring one = L"1" + separator();
+        std::wstring text = system(std::wstring(ascii.begin(), ascii.begin() + sign) + L"1" +
+                                       digits(high, ascii.size() - sign - high),
+                                   format());
+        NUMBERFMTW whole = format();
+        whole.NumDigits = 0;
+        whole.Grouping = repeat_;
+        std::wstring upper;
+        for (std::size_t end = high; end > 0;) {
+            const std::size_t size = std::min(end, highPiece());
+            const bool top = size == end;
+            std::wstring piece = system((top ? L"" : L"1") + digits(end - size, size), whole);
+            if (!top) {
+                piece.erase(0, one.size());
+            }
+            upper.insert(0, piece + (upper.empty() ? L"" : separator()));
+            end -= size;
+        }
+        const auto first = std::find_if(text.begin(), text.end(),
+                                        [](wchar_t ch) { return ch >= L'0' && ch <= L'9'; });
+        text.replace(static_cast<std::size_t>(first - text.begin()), one.size(),
+                     upper + separator());
+        return {text.begin(), text.end()};
+    }
+
+private:
+    static constexpr std::size_t kPiece = 60;
+
+    const wchar_t* locale() const {
+        return name_.empty() ? LOCALE_NAME_USER_DEFAULT : name_.c_str();
+    }
+
+    NUMBERFMTW format() const {
+        return {3,
+                leadingZero_,
+                grouping_,
+                const_cast<wchar_t*>(decimal_.c_str()),
+                const_cast<wchar_t*>(thousand_.c_str()),
+                negativeOrder_};
+    }
+
+    std::wstring system(const std::wstring& decimal, NUMBERFMTW format) const {
         const int size = GetNumberFormatEx(locale(), 0, decimal.c_str(), &format, nullptr, 0);
         if (size <= 0) {
             fail("GetNumberFormatEx");
@@ -93,13 +147,25 @@ public:
             fail("GetNumberFormatEx");
         }
         text.pop_back();
-        return {text.begin(), text.end()};
+        return text;
     }
 
-private:
-    const wchar_t* locale() const {
-        return name_.empty() ? LOCALE_NAME_USER_DEFAULT : name_.c_str();
+    // The lowest piece: the groups that do not repeat, then whole repeating groups.
+    std::size_t lowPiece() const {
+        std::size_t size = 0;
+        for (UINT rest = grouping_; rest > 0; rest /= 10) {
+            size += rest % 10;
+        }
+        while (repeat_ > 0 && size + repeat_ <= kPiece) {
+            size += repeat_;
+        }
+        return repeat_ > 0 ? size : std::max(size, kPiece);
     }
+
+    std::size_t highPiece() const { return repeat_ > 0 ? kPiece / repeat_ * repeat_ : kPiece; }
+
+    // Between pieces: a group boundary where the groups repeat, else nothing.
+    std::wstring separator() const { return repeat_ > 0 ? thousand_ : std::wstring(); }
 
     static std::string narrow(const std::wstring& ascii) {
         std::string text;
@@ -111,7 +177,7 @@ private:
     std::wstring name_;
     std::string id_;
     std::wstring decimal_, thousand_;
-    UINT grouping_ = 0, leadingZero_ = 1, negativeOrder_ = 1;
+    UINT grouping_ = 0, repeat_ = 0, leadingZero_ = 1, negativeOrder_ = 1;
 };
 
 // Period decimals, no grouping, '-' for negatives: no locale data needed.
@@ -128,11 +194,11 @@ public:
 // C, POSIX and names Windows does not know.
 std::optional<std::wstring> windowsName(std::string_view name) {
     std::string id;
-    if (name.find('-') != std::string_view::npos) {
-        id = name;
-    } else if (const auto posix = icuLocaleIdFromPosix(name)) {
+    if (const auto posix = icuLocaleIdFromPosix(name)) {
         id = *posix;
         std::replace(id.begin(), id.end(), '_', '-');
+    } else if (name.find('-') != std::string_view::npos) {
+        id = name;
     } else {
         return std::nullopt;
     }

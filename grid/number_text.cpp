@@ -227,7 +227,9 @@ std::optional<double> readWritten(std::u16string_view text, const WrittenForm& f
         return std::nullopt;
     }
     const std::u16string_view decimal = form.decimalSeparator;
-    if (decimal.empty() || body.size() < decimal.size() + kWrittenDecimals + 1) {
+    // A value below 1 starts at the separator where the locale writes no leading zero.
+    const std::size_t leastInteger = form.leadingZero ? 1 : 0;
+    if (decimal.empty() || body.size() < decimal.size() + kWrittenDecimals + leastInteger) {
         return std::nullopt;
     }
     const std::u16string_view fraction = body.substr(body.size() - kWrittenDecimals);

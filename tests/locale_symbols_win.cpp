@@ -22,13 +22,11 @@ std::u16string localeText(const std::wstring& locale, LCTYPE type) {
 
 std::u16string spelled(const char* locale, std::u16string_view pattern) {
     std::string id = locale;
-    if (id.find('-') == std::string::npos) {
-        const auto posix = icuLocaleIdFromPosix(locale);
-        if (!posix) {
-            return spelledWith(pattern, u",", u".", u"-"); // the C format
-        }
+    if (const auto posix = icuLocaleIdFromPosix(locale)) {
         id = *posix;
         std::replace(id.begin(), id.end(), '_', '-');
+    } else if (id.find('-') == std::string::npos) {
+        return spelledWith(pattern, u",", u".", u"-"); // the C format
     }
     const std::wstring name(id.begin(), id.end());
     return spelledWith(pattern, localeText(name, LOCALE_STHOUSAND),

@@ -27,6 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -1165,10 +1166,17 @@ TEST_F(Window, CutTextStaysInsideTheBox) {
     }
 }
 
-// What the screen shows, not a fresh rendering: the pixels in the window's backing store.
-QImage onScreen(QWidget* window) {
-    QApplication::processEvents();
-    return window->screen()->grabWindow(window->winId()).toImage();
+// What the screen shows, not a fresh rendering: the pixels in the window's backing store,
+// once the window has had up to a second to repaint (newer Qt paints on its next frame).
+bool onScreen(QWidget* window, const std::function<bool(const QImage&)>& shows) {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        QApplication::processEvents();
+        if (shows(window->screen()->grabWindow(window->winId()).toImage())) {
+            return true;
+        }
+        QTest::qWait(20);
+    }
+    return false;
 }
 
 // The assignment's ring stands along its visible area whether the text has scrolled or the
@@ -1187,13 +1195,14 @@ TEST_F(Window, AssignmentRingFollowsScrollingAndLeavesWithTheFocus) {
     ASSERT_GT(bar->maximum(), 0);
     for (const int value : {bar->maximum(), 1, 0}) {
         bar->setValue(value);
-        const QImage image = onScreen(window.get());
-        EXPECT_TRUE(ringAt(image, top) && ringAt(image, bottom)) << "scrolled to " << value;
+        EXPECT_TRUE(onScreen(window.get(), [&](const QImage& image) {
+            return ringAt(image, top) && ringAt(image, bottom);
+        })) << "scrolled to " << value;
     }
     box(0)->setFocus();
-    const QImage image = onScreen(window.get());
-    EXPECT_FALSE(ringAt(image, top) || ringAt(image, bottom));
+    EXPECT_TRUE(onScreen(window.get(), [&](const QImage& image) {
+        return !ringAt(image, top) && !ringAt(image, bottom);
+    }));
 }
-
 } // namespace
 } // namespace isosceles

@@ -1,6 +1,7 @@
 #include "decimal3.h"
 #include "locale_symbols.h"
 #include "number_format.h"
+#include "number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -138,6 +139,17 @@ TEST(Decimal3, AgreesWithIcuOnRandomValues) {
         ASSERT_EQ(NumberFormat::c().format3(value), std::u16string(ascii.begin(), ascii.end()))
             << value;
     }
+}
+
+// What ICU's locale data says and Windows' does not: four-digit numbers left ungrouped where
+// the locale asks for at least two digits before a separator, a minus before the number in
+// Persian.
+TEST(IcuLocaleData, MinimumGroupingAndPrefixMinus) {
+    EXPECT_EQ(FormatNumber3(1234.5, NumberFormat::forLocale("bg_BG.UTF-8")), u"1234,500");
+    EXPECT_EQ(FormatNumber3(1234.5, NumberFormat::forLocale("es_ES.UTF-8")),
+              spelled("es_ES.UTF-8", u"1234D500"));
+    EXPECT_EQ(ParseNumber(spelled("fa_IR.UTF-8", u"M1G234D500"), NumberFormat::forLocale("fa_IR")),
+              -1234.5);
 }
 
 } // namespace

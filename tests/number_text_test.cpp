@@ -152,7 +152,6 @@ INSTANTIATE_TEST_SUITE_P(
         WrittenCase{"de_DE.UTF-8", u"1G234D500", 1234.5},
         WrittenCase{"de_DE.UTF-8", u"M0D000", -0.0}, WrittenCase{"sv_SE.UTF-8", u"M12D000", -12},
         WrittenCase{"en_IN.UTF-8", u"12G34G567D500", 1234567.5},
-        WrittenCase{"fa_IR.UTF-8", u"M1G234D500", -1234.5},
         WrittenCase{"fr_FR.UTF-8", u"1G234D500", 1234.5},
         // Not the written form: the fixed rule reads them.
         WrittenCase{"bg_BG.UTF-8", u"3,75", 3}, WrittenCase{"de_DE.UTF-8", u"1.234", 1.234},
@@ -193,9 +192,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FormatCase{"en_US.UTF-8", 16, u"16.000"}, FormatCase{"en_US.UTF-8", 1234.5, u"1,234.500"},
         FormatCase{"en_US.UTF-8", 2.0 / 3, u"0.667"}, FormatCase{"en_US.UTF-8", -12, u"-12.000"},
-        FormatCase{"bg_BG.UTF-8", 16, u"16,000"}, FormatCase{"bg_BG.UTF-8", 1234.5, u"1234,500"},
+        FormatCase{"bg_BG.UTF-8", 16, u"16,000"},
         FormatCase{"bg_BG.UTF-8", 12345, u"12\u00A0345,000"},
-        FormatCase{"es_ES.UTF-8", 1234.5, u"1234D500"},
         FormatCase{"es_ES.UTF-8", 12345, u"12G345D000"},
         FormatCase{"en_IN.UTF-8", 1234567, u"12G34G567D000"},
         FormatCase{"de_CH.UTF-8", 1234.5, u"1G234D500"}, FormatCase{"sv_SE.UTF-8", -12, u"M12D000"},

@@ -17,15 +17,15 @@ bool isAsciiDigit(char16_t ch) {
 }
 
 // The decimal a written text shows, from its digits alone: all but the last three are the
-// integer part; a minus is any character that is not a digit before the first digit,
-// other than the locale's plus affix (none of the locales tested has one).
+// integer part; it is negative where it holds a minus or a parenthesis anywhere, before the
+// number or after it as some locales write it (none of the locales has a plus affix).
 double shownDecimal(const std::u16string& text) {
     std::string digits;
     bool negative = false;
     for (const char16_t ch : text) {
         if (isAsciiDigit(ch)) {
             digits += static_cast<char>(ch);
-        } else if (digits.empty() && (ch == u'-' || ch == u'\u2212')) {
+        } else if (ch == u'-' || ch == u'\u2212' || ch == u'(') {
             negative = true;
         }
     }
