@@ -61,6 +61,10 @@ public:
 
     const NumberFormat& numberFormat() const { return format_; }
 
+    // The regional format changed (the user changed the Region settings): the next
+    // Calculate reads and writes in the new one. No box changes.
+    void setNumberFormat(NumberFormat format) { format_ = std::move(format); }
+
 private:
     static void checkBox(int box);
 

@@ -177,6 +177,9 @@ inline constexpr std::array<TabStop, 5> TabOrder{{
 // The report of a failed calculation, in Bulgarian.
 std::string_view errorText(CalcErrorKind kind);
 
+// The one button of the report of a failure, whatever the language of the system.
+inline constexpr std::string_view kOkText = "Добре";
+
 // The one entry of a computed box's menu, which puts the box's whole text on the clipboard.
 inline constexpr std::string_view kCopyText = "&Копиране";
 

@@ -1,0 +1,31 @@
+#include "main_window.h"
+#include "number_format.h"
+
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    try {
+        // The top-level handler: a failed operation is reported, then the program goes on
+        // with the failed row's results emptied and what was typed kept.
+        isosceles::MainWindow window(
+            instance, [] { return isosceles::NumberFormat::user(); }, isosceles::reportError);
+        ShowWindow(window.hwnd(), show);
+        UpdateWindow(window.hwnd());
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            if (!window.preTranslate(msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
+        return static_cast<int>(msg.wParam);
+    } catch (const std::exception& error) {
+        const std::string what = error.what();
+        MessageBoxW(nullptr, std::wstring(what.begin(), what.end()).c_str(), L"isosceles",
+                    MB_OK | MB_ICONERROR);
+        return 1;
+    }
+}

@@ -1,0 +1,251 @@
+// The Windows window in process under Wine, driven by messages as a user's clicks and keys
+// reach it; texts read back as screen readers and test tools read them (WM_GETTEXT).
+#include "box.h"
+#include "calc_error.h"
+#include "locale_symbols.h"
+#include "main_window.h"
+#include "variant_table.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace isosceles {
+namespace {
+
+std::wstring textOf(HWND control) {
+    const int length = GetWindowTextLengthW(control);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(control, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+std::wstring wide(std::u16string_view text) {
+    return {text.begin(), text.end()};
+}
+
+void pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+// A shown window as the user's settings make it, reporting failures to the test instead of
+// a modal box; the user's decimal separator put back afterwards.
+class Window : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t decimal[8];
+        GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8);
+        savedDecimal_ = decimal;
+        window = std::make_unique<MainWindow>(
+            GetModuleHandleW(nullptr), [] { return NumberFormat::user(); },
+            [this](HWND, const std::exception& error) {
+                const auto* calc = dynamic_cast<const CalcError*>(&error);
+                reports.push_back(calc != nullptr ? calc->kind() : CalcErrorKind::Overflow);
+            });
+        ShowWindow(window->hwnd(), SW_SHOW);
+        UpdateWindow(window->hwnd());
+        pump();
+    }
+
+    void TearDown() override {
+        window.reset();
+        SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, savedDecimal_.c_str());
+        pump();
+    }
+
+    HWND box(int k) const { return window->Text2.at(static_cast<std::size_t>(k)); }
+
+    void type(int k, const wchar_t* text) {
+        SetWindowTextW(box(k), text);
+        pump();
+    }
+
+    void click(HWND button) {
+        SendMessageW(button, BM_CLICK, 0, 0);
+        pump();
+    }
+
+    std::vector<std::wstring> row(int r) const {
+        std::vector<std::wstring> texts;
+        for (int column = 0; column < 4; ++column) {
+            texts.push_back(textOf(box(4 * r + column)));
+        }
+        return texts;
+    }
+
+    std::wstring bg(std::u16string_view pattern) const { return wide(spelled("bg-BG", pattern)); }
+
+    std::unique_ptr<MainWindow> window;
+    std::vector<CalcErrorKind> reports;
+
+private:
+    std::wstring savedDecimal_;
+};
+
+TEST_F(Window, EveryControlHoldsItsTextAsAWindowText) {
+    EXPECT_EQ(textOf(window->hwnd()), windowTitleText());
+    EXPECT_TRUE(windowTitleText().ends_with(L"  Геометрия - равнобедрен триъгълник"));
+    EXPECT_EQ(textOf(window->Label1[0]), L"Геометрия - равнобедрен триъгълник");
+    const wchar_t* headings[] = {L"c", L"a=b", L"P", L"S"};
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_EQ(textOf(window->Label1.at(static_cast<std::size_t>(i))), headings[i - 1]);
+    }
+    EXPECT_EQ(textOf(window->Frame1), L"Варианти");
+    for (int i = 0; i < kVariantCount; ++i) {
+        EXPECT_EQ(textOf(window->Option1.at(static_cast<std::size_t>(i))),
+                  L"Вариант " + std::to_wstring(i + 1));
+    }
+    EXPECT_EQ(textOf(window->Command1[0]), L"Изчисли");
+    EXPECT_EQ(textOf(window->Command1[1]), L"Изчисти");
+    const std::wstring assignment = textOf(window->Text1);
+    EXPECT_TRUE(assignment.starts_with(L"Да се състави проект"));
+    EXPECT_TRUE(assignment.ends_with(L"лице.\r\n"));
+}
+
+// Twips at the window's DPI, the options inside the frame.
+TEST_F(Window, ControlsStandAtTheirTwipsGeometry) {
+    const int dpi = static_cast<int>(GetDpiForWindow(window->hwnd()));
+    const auto at = [&](HWND control) {
+        RECT r{};
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, window->hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    const auto px = [dpi](int twips) { return MulDiv(twips, dpi, 1440); };
+    RECT client{};
+    GetClientRect(window->hwnd(), &client);
+    EXPECT_EQ(client.right, px(6960));
+    EXPECT_EQ(client.bottom, px(5280));
+    const RECT box6 = at(box(6));
+    EXPECT_EQ(box6.left, px(1800 + 2 * 960));
+    EXPECT_EQ(box6.top, px(840 + 360));
+    EXPECT_EQ(box6.right - box6.left, px(975));
+    const RECT option4 = at(window->Option1[4]);
+    EXPECT_EQ(option4.top, px(480 + 360 + 4 * 360));
+    EXPECT_EQ(option4.left, px(120));
+    const RECT clear = at(window->Command1[1]);
+    EXPECT_EQ(clear.top, px(2640));
+}
+
+TEST_F(Window, TheRoadOfOneCalculation) {
+    click(window->Option1[1]);
+    EXPECT_EQ(window->controller().currentVariant(), 1);
+    type(4, L"6");
+    type(7, L"12");
+    click(window->Command1[0]);
+    EXPECT_EQ(row(1), (std::vector<std::wstring>{bg(u"6D000"), bg(u"5D000"), bg(u"16D000"),
+                                                 bg(u"12D000")}));
+    // Locked and computed boxes take no typing.
+    SendMessageW(box(8), WM_CHAR, L'7', 0);
+    SendMessageW(box(0), WM_CHAR, L'7', 0);
+    pump();
+    EXPECT_EQ(textOf(box(8)), L"");
+    EXPECT_EQ(textOf(box(0)), L"");
+    EXPECT_FALSE(IsWindowEnabled(box(5)));
+}
+
+// Region settings changed while the program runs apply from the next Calculate.
+TEST_F(Window, ChangedRegionSettingsApplyFromTheNextCalculate) {
+    click(window->Option1[1]);
+    type(4, L"6");
+    type(7, L"12");
+    click(window->Command1[0]);
+    ASSERT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, L"."));
+    click(window->Command1[0]);
+    EXPECT_EQ(textOf(box(4)), bg(u"6D000")) << "before Windows says the settings changed";
+    SendMessageW(window->hwnd(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"intl"));
+    click(window->Command1[0]);
+    EXPECT_EQ(textOf(box(4)), L"6.000");
+    EXPECT_EQ(textOf(box(5)), L"5.000");
+}
+
+TEST_F(Window, ResultsBesideChangedValuesAreMarkedOutOfDate) {
+    type(0, L"6");
+    type(1, L"5");
+    click(window->Command1[0]);
+    const std::wstring written = textOf(box(0));
+    type(0, L"8");
+    for (const int k : {2, 3}) {
+        EXPECT_TRUE(window->box(k).isOutOfDate()) << k;
+        EXPECT_TRUE(window->box(k).tooltipText().ends_with(
+            L"Изчислено за предишните стойности; натиснете „Изчисли“."))
+            << k;
+    }
+    EXPECT_EQ(textOf(box(2)), bg(u"16D000"));
+    type(0, written.c_str());
+    EXPECT_FALSE(window->box(2).isOutOfDate() || window->box(3).isOutOfDate());
+}
+
+TEST_F(Window, FailedCalculateIsReportedAndEmptiesTheRowsResults) {
+    type(0, L"6");
+    type(1, L"5");
+    click(window->Command1[0]);
+    type(1, L"2");
+    click(window->Command1[0]);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0], CalcErrorKind::InvalidArgument);
+    EXPECT_EQ(row(0), (std::vector<std::wstring>{bg(u"6D000"), L"2", L"", L""}));
+    EXPECT_TRUE(IsWindow(window->hwnd()));
+}
+
+// Enter presses a focused button; from a box it presses nothing.
+TEST_F(Window, EnterPressesOnlyAFocusedButton) {
+    type(0, L"6");
+    type(1, L"5");
+    for (HWND target : {box(1), window->Command1[0]}) {
+        SetFocus(target);
+        MSG msg{target, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+        if (!window->preTranslate(msg)) {
+            DispatchMessageW(&msg);
+        }
+        pump();
+        EXPECT_EQ(textOf(box(2)).empty(), target == box(1));
+    }
+}
+
+// Fifteen characters fit whole, never with digits below 8 pixels at 96 DPI.
+TEST_F(Window, LongValuesStayWholeAndLegible) {
+    click(window->Option1[0]);
+    type(0, L"-99999999.999");
+    type(1, L"99999999.999");
+    click(window->Command1[0]);
+    const Box& shown = window->box(0);
+    EXPECT_FALSE(shown.isShortened());
+    EXPECT_EQ(shown.shownText(), textOf(box(0)));
+    const FontFit font = shown.fit().font;
+    EXPECT_GE(font.pointSize, 6);
+    EXPECT_EQ(shown.tooltipText() == textOf(box(0)), !(font == kBoxFitRules.full));
+    // In rendered pixels: the rows of the box that hold ink.
+    SetFocus(window->Command1[1]);
+    UpdateWindow(window->hwnd());
+    pump();
+    RECT r{};
+    GetClientRect(box(0), &r);
+    const HDC dc = GetDC(box(0));
+    int top = r.bottom, bottom = -1;
+    for (int y = 2; y < r.bottom - 2; ++y) {
+        for (int x = 2; x < r.right - 2; ++x) {
+            const COLORREF c = GetPixel(dc, x, y);
+            if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 96) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    ReleaseDC(box(0), dc);
+    EXPECT_GE(bottom - top + 1, MulDiv(8, static_cast<int>(GetDpiForWindow(window->hwnd())), 96));
+}
+
+} // namespace
+} // namespace isosceles

@@ -1,0 +1,302 @@
+#include "box.h"
+
+#include "window_layout.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+#include <tuple>
+
+namespace isosceles {
+
+namespace {
+
+constexpr double kPointsPerInch = 72;
+// The edit control keeps this much room beside its text, at 96 DPI.
+constexpr int kMargin = 2;
+
+std::wstring widen(std::string_view utf8) {
+    const int size =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), size);
+    return text;
+}
+
+COLORREF rgb(Rgb colour) {
+    return RGB(colour.red, colour.green, colour.blue);
+}
+
+// GDI's text measured in the box's own face, at a size and a width.
+class GdiMeasure : public TextMeasure {
+public:
+    GdiMeasure(HWND hwnd, std::function<HFONT(FontFit)> font)
+        : hwnd_(hwnd), dc_(GetDC(hwnd)), font_(std::move(font)) {}
+    ~GdiMeasure() override { ReleaseDC(hwnd_, dc_); }
+    GdiMeasure(const GdiMeasure&) = delete;
+    GdiMeasure& operator=(const GdiMeasure&) = delete;
+
+    double width(std::u16string_view text, FontFit fit) const override {
+        const HGDIOBJ old = SelectObject(dc_, font_(fit));
+        SIZE size{};
+        GetTextExtentPoint32W(dc_, reinterpret_cast<const wchar_t*>(text.data()),
+                              static_cast<int>(text.size()), &size);
+        SelectObject(dc_, old);
+        return size.cx;
+    }
+
+    double digitHeight(FontFit fit) const override {
+        const HGDIOBJ old = SelectObject(dc_, font_(fit));
+        const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+        UINT tallest = 0;
+        for (wchar_t digit = L'0'; digit <= L'9'; ++digit) {
+            GLYPHMETRICS metrics{};
+            if (GetGlyphOutlineW(dc_, digit, GGO_METRICS, &metrics, 0, nullptr, &identity) !=
+                GDI_ERROR) {
+                tallest = std::max(tallest, metrics.gmBlackBoxY);
+            }
+        }
+        SelectObject(dc_, old);
+        return tallest;
+    }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+    std::function<HFONT(FontFit)> font_;
+};
+
+} // namespace
+
+Box::Box(HWND edit, HWND tooltip, ShortFormOf shortForm, Colours colours)
+    : edit_(edit), tooltip_(tooltip), shortForm_(std::move(shortForm)), colours_(colours) {
+    SetWindowSubclass(edit_, subclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(edit_);
+    tool.uId = reinterpret_cast<UINT_PTR>(edit_);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+Box::~Box() {
+    RemoveWindowSubclass(edit_, subclassProc, 0);
+    for (const auto& [key, font] : fonts_) {
+        DeleteObject(font);
+    }
+}
+
+void Box::setScale(UINT dpi, const LOGFONTW& face) {
+    dpi_ = dpi;
+    face_ = face;
+    for (const auto& [key, font] : fonts_) {
+        DeleteObject(font);
+    }
+    fonts_.clear();
+    legible_ = 0;
+    refit();
+}
+
+// Fonts by size in quarter points and width in percent, kept while the DPI stays.
+HFONT Box::fontAt(FontFit fit) const {
+    const std::pair key{static_cast<int>(std::lround(fit.pointSize * 4)), fit.stretch};
+    if (const auto found = fonts_.find(key); found != fonts_.end()) {
+        return found->second;
+    }
+    LOGFONTW face = face_;
+    face.lfHeight = -static_cast<LONG>(std::lround(fit.pointSize * dpi_ / kPointsPerInch));
+    face.lfItalic = outOfDate_ ? TRUE : FALSE;
+    face.lfWidth = 0;
+    if (fit.stretch != 100) {
+        // A width of its own: the face's average character width at this size, narrowed.
+        const HFONT natural = CreateFontIndirectW(&face);
+        const HDC dc = GetDC(edit_);
+        const HGDIOBJ old = SelectObject(dc, natural);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(edit_, dc);
+        DeleteObject(natural);
+        face.lfWidth = std::max<LONG>(1, metrics.tmAveCharWidth * fit.stretch / 100);
+    }
+    const HFONT font = CreateFontIndirectW(&face);
+    fonts_.emplace(key, font);
+    return font;
+}
+
+RECT Box::room() const {
+    RECT r{};
+    GetClientRect(edit_, &r);
+    const int margin = MulDiv(kMargin, static_cast<int>(dpi_), 96);
+    InflateRect(&r, -margin, 0);
+    return r;
+}
+
+std::wstring Box::text() const {
+    const int length = GetWindowTextLengthW(edit_);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(edit_, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+void Box::refit() {
+    if (face_.lfFaceName[0] == L'\0') {
+        return;
+    }
+    const GdiMeasure measure(edit_, [this](FontFit fit) { return fontAt(fit); });
+    FitRules rules = kBoxFitRules;
+    rules.legibleDigitHeight = rules.legibleDigitHeight * dpi_ / 96;
+    if (legible_ == 0) {
+        // The same for every box of a face at a DPI, and costly to find: found once.
+        static std::map<std::tuple<UINT, bool, std::wstring>, double> known;
+        const auto key = std::make_tuple(dpi_, outOfDate_, std::wstring(face_.lfFaceName));
+        const auto found = known.find(key);
+        legible_ = found != known.end()
+                       ? found->second
+                       : known.emplace(key, legibleSize(measure, rules)).first->second;
+    }
+    const std::wstring whole = text();
+    const RECT r = room();
+    fit_ = fitBoxText(std::u16string(whole.begin(), whole.end()), r.right - r.left, measure,
+                      legible_, shortForm_, rules);
+    tip_.clear();
+    if (fit_.altered(kBoxFitRules)) {
+        tip_ = whole;
+    }
+    if (outOfDate_) {
+        tip_ += (tip_.empty() ? L"" : L"\n") + widen(kOutOfDateText);
+    }
+    SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(fontAt(fit_.font)), FALSE);
+    InvalidateRect(edit_, nullptr, TRUE);
+}
+
+void Box::setOutOfDate(bool outOfDate) {
+    if (outOfDate == outOfDate_) {
+        return;
+    }
+    outOfDate_ = outOfDate;
+    // The slanted face is measured anew: it is not as wide as the upright one.
+    for (const auto& [key, font] : fonts_) {
+        DeleteObject(font);
+    }
+    fonts_.clear();
+    legible_ = 0;
+    refit();
+}
+
+std::wstring Box::shownText() const {
+    return isShortened() ? std::wstring(fit_.text.begin(), fit_.text.end()) : text();
+}
+
+std::wstring Box::tooltipText() const {
+    return tip_;
+}
+
+COLORREF Box::textColour() const {
+    if (outOfDate_) {
+        return rgb(kOutOfDateTextColour);
+    }
+    return colours_.text == CLR_INVALID ? GetSysColor(COLOR_WINDOWTEXT) : colours_.text;
+}
+
+COLORREF Box::backgroundColour() const {
+    return colours_.background == CLR_INVALID ? GetSysColor(COLOR_WINDOW) : colours_.background;
+}
+
+// While the box is not edited it draws itself, so that the fitted text, centred in the
+// fitted font, shows the same whether the box is enabled, locked or disabled.
+void Box::paint() {
+    PAINTSTRUCT ps;
+    const HDC dc = BeginPaint(edit_, &ps);
+    RECT client{};
+    GetClientRect(edit_, &client);
+    const HBRUSH background = CreateSolidBrush(backgroundColour());
+    FillRect(dc, &client, background);
+    DeleteObject(background);
+    // The edit control's own thin border, which it draws inside its client area.
+    FrameRect(dc, &client, GetSysColorBrush(COLOR_BTNSHADOW));
+    const HGDIOBJ old = SelectObject(dc, fontAt(fit_.font));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, textColour());
+    RECT r = room();
+    const std::wstring shown = shownText();
+    DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &r,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    EndPaint(edit_, &ps);
+}
+
+LRESULT CALLBACK Box::subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                   DWORD_PTR self) {
+    (void)hwnd;
+    return reinterpret_cast<Box*>(self)->handle(message, wParam, lParam);
+}
+
+LRESULT Box::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool locked = (GetWindowLongW(edit_, GWL_STYLE) & ES_READONLY) != 0;
+    switch (message) {
+    case WM_PAINT: {
+        if (GetFocus() != edit_) {
+            paint();
+            return 0;
+        }
+        // Edited, the box draws as any edit control, with the focus ring over it: in the
+        // text colour, dashed where the box takes no typing.
+        const LRESULT result = DefSubclassProc(edit_, message, wParam, lParam);
+        const HDC dc = GetDC(edit_);
+        RECT r{};
+        GetClientRect(edit_, &r);
+        const int width = MulDiv(kBoxFocusRing.width, static_cast<int>(dpi_), 96);
+        LOGBRUSH brush{BS_SOLID, textColour(), 0};
+        const HPEN pen = ExtCreatePen(PS_GEOMETRIC | (locked ? PS_DASH : PS_SOLID) |
+                                          PS_ENDCAP_FLAT | PS_JOIN_MITER,
+                                      static_cast<DWORD>(width), &brush, 0, nullptr);
+        const HGDIOBJ oldPen = SelectObject(dc, pen);
+        const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+        const int half = width / 2;
+        Rectangle(dc, r.left + half, r.top + half, r.right - half + 1, r.bottom - half + 1);
+        SelectObject(dc, oldBrush);
+        SelectObject(dc, oldPen);
+        DeleteObject(pen);
+        ReleaseDC(edit_, dc);
+        return result;
+    }
+    case WM_ERASEBKGND:
+        if (GetFocus() != edit_) {
+            return 1;
+        }
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(edit_, nullptr, TRUE);
+        break;
+    case WM_CHAR:
+        // A key that would change a box that takes no typing is refused audibly.
+        if (locked && (wParam >= L' ' || wParam == L'\b' || wParam == 0x16 || wParam == 0x18)) {
+            MessageBeep(MB_OK);
+            return 0;
+        }
+        break;
+    case WM_KEYDOWN:
+        if (locked && wParam == VK_DELETE) {
+            MessageBeep(MB_OK);
+            return 0;
+        }
+        break;
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+        if (locked) {
+            MessageBeep(MB_OK);
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(edit_, message, wParam, lParam);
+}
+
+} // namespace isosceles

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "box_fit.h"
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+namespace isosceles {
+
+// One of the grid's boxes: a single-line edit control that always shows its whole text,
+// fitted as layout/ decides (narrowed, then smaller down to a legible size, else a number's
+// short form or the text's start and an ellipsis) while it is not being edited, the whole
+// text then in its tooltip. A result beside given values it was not computed from is drawn
+// as out of date. The text itself is never touched: all of this is drawing.
+class Box {
+public:
+    struct Colours {
+        COLORREF background; // CLR_INVALID: the desktop's window colour
+        COLORREF text;       // CLR_INVALID: the desktop's window text colour
+    };
+
+    Box(HWND edit, HWND tooltip, ShortFormOf shortForm, Colours colours);
+    ~Box();
+    Box(const Box&) = delete;
+    Box& operator=(const Box&) = delete;
+
+    // The window's DPI and the face the box is drawn in at its full size.
+    void setScale(UINT dpi, const LOGFONTW& face);
+
+    // Fits the text anew; the window calls it whenever the text may have changed.
+    void refit();
+
+    void setOutOfDate(bool outOfDate);
+    bool isOutOfDate() const { return outOfDate_; }
+    bool isShortened() const { return fit_.shown != Shown::Whole; }
+    const BoxFit& fit() const { return fit_; }
+    std::wstring shownText() const;
+    std::wstring tooltipText() const;
+    COLORREF textColour() const;
+    COLORREF backgroundColour() const;
+
+private:
+    static LRESULT CALLBACK subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void paint();
+    HFONT fontAt(FontFit fit) const;
+    RECT room() const;
+    std::wstring text() const;
+
+    HWND edit_;
+    HWND tooltip_;
+    ShortFormOf shortForm_;
+    Colours colours_;
+    UINT dpi_ = 96;
+    LOGFONTW face_{};
+    double legible_ = 0;
+    BoxFit fit_{kBoxFitRules.full, Shown::Whole, {}};
+    bool outOfDate_ = false;
+    std::wstring tip_;
+    mutable std::map<std::pair<int, int>, HFONT> fonts_;
+};
+
+} // namespace isosceles
