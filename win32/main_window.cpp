@@ -163,6 +163,16 @@ LRESULT CALLBACK frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+// The read-only assignment text passes Tab and Enter on, so that the keyboard leaves it as
+// it leaves every other control; it keeps the arrows for scrolling.
+LRESULT CALLBACK assignmentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR) {
+    if (message == WM_GETDLGCODE) {
+        return DefSubclassProc(hwnd, message, wParam, lParam) & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
 void registerClasses(HINSTANCE instance, WNDPROC windowProc) {
     static bool registered = false;
     if (registered) {
@@ -321,10 +331,11 @@ HWND MainWindow::create(const ControlRow& row, int index) {
     case Family::Text1:
         break;
     }
-    return Text1 = make(L"EDIT",
-                        ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP |
-                            WS_GROUP,
-                        WS_EX_CLIENTEDGE);
+    Text1 = make(L"EDIT",
+                 ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
+                 WS_EX_CLIENTEDGE);
+    SetWindowSubclass(Text1, assignmentProc, 0, 0);
+    return Text1;
 }
 
 // Controls are made in focus order, for the dialog manager goes through them in the order
