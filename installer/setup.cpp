@@ -1,0 +1,273 @@
+// The per-user installer: no administrator rights. It puts the program in the user's own
+// programs folder, a Bulgarian Start-menu entry with the program's icon, and an entry in
+// Apps & features whose uninstall removes all of it again.
+//   setup.exe [/S]              install (/S: silently)
+//   uninstall.exe /uninstall [/S]
+#include "window_layout.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <knownfolders.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr wchar_t kUninstallKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Isosceles";
+constexpr wchar_t kFolder[] = L"Isosceles";
+constexpr wchar_t kProgram[] = L"isosceles.exe";
+constexpr wchar_t kUninstaller[] = L"uninstall.exe";
+constexpr wchar_t kStartMenuName[] = L"Равнобедрен триъгълник.lnk";
+constexpr int kProgramResource = 100;
+
+std::wstring widen(std::string_view utf8) {
+    const int size =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), size);
+    return text;
+}
+
+fs::path knownFolder(const KNOWNFOLDERID& id) {
+    PWSTR path = nullptr;
+    if (FAILED(SHGetKnownFolderPath(id, KF_FLAG_CREATE, nullptr, &path))) {
+        throw std::runtime_error("Папка на потребителя не може да бъде намерена.");
+    }
+    fs::path folder(path);
+    CoTaskMemFree(path);
+    return folder;
+}
+
+fs::path installFolder() {
+    return knownFolder(FOLDERID_LocalAppData) / L"Programs" / kFolder;
+}
+
+fs::path shortcutPath() {
+    return knownFolder(FOLDERID_Programs) / kStartMenuName;
+}
+
+const std::wstring& title() {
+    static const std::wstring text = widen(isosceles::kWindowStyle.title);
+    return text;
+}
+
+// A question or a report in Bulgarian, with Bulgarian buttons whatever the language of
+// Windows; true where the first button was chosen.
+bool ask(const std::wstring& text, const std::wstring& yes, const std::wstring& no = {}) {
+    TASKDIALOG_BUTTON buttons[2] = {{IDYES, yes.c_str()}, {IDNO, no.c_str()}};
+    TASKDIALOGCONFIG config{};
+    config.cbSize = sizeof(config);
+    config.pszWindowTitle = title().c_str();
+    config.pszContent = text.c_str();
+    config.cButtons = no.empty() ? 1 : 2;
+    config.pButtons = buttons;
+    config.nDefaultButton = IDYES;
+    int chosen = IDNO;
+    if (FAILED(TaskDialogIndirect(&config, &chosen, nullptr, nullptr))) {
+        return MessageBoxW(nullptr, text.c_str(), title().c_str(),
+                           no.empty() ? MB_OK : MB_OKCANCEL) != IDCANCEL;
+    }
+    return chosen == IDYES;
+}
+
+void writeProgram(const fs::path& target) {
+    const HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(kProgramResource), RT_RCDATA);
+    const HGLOBAL loaded = found != nullptr ? LoadResource(nullptr, found) : nullptr;
+    const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
+    if (bytes == nullptr) {
+        throw std::runtime_error("Инсталаторът не съдържа програмата.");
+    }
+    const HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        throw std::runtime_error("Програмата не може да бъде записана.");
+    }
+    DWORD written = 0;
+    const DWORD size = SizeofResource(nullptr, found);
+    const bool ok = WriteFile(file, bytes, size, &written, nullptr) && written == size;
+    CloseHandle(file);
+    if (!ok) {
+        throw std::runtime_error("Програмата не може да бъде записана.");
+    }
+}
+
+void createShortcut(const fs::path& program, const fs::path& link) {
+    IShellLinkW* shell = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&shell)))) {
+        throw std::runtime_error("Записът в менюто „Старт“ не може да бъде създаден.");
+    }
+    shell->SetPath(program.c_str());
+    shell->SetWorkingDirectory(program.parent_path().c_str());
+    shell->SetIconLocation(program.c_str(), 0);
+    shell->SetDescription(title().c_str());
+    IPersistFile* file = nullptr;
+    HRESULT saved = E_FAIL;
+    if (SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        saved = file->Save(link.c_str(), TRUE);
+        file->Release();
+    }
+    shell->Release();
+    if (FAILED(saved)) {
+        throw std::runtime_error("Записът в менюто „Старт“ не може да бъде създаден.");
+    }
+}
+
+void setString(HKEY key, const wchar_t* name, const std::wstring& value) {
+    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+void setNumber(HKEY key, const wchar_t* name, DWORD value) {
+    RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+}
+
+void registerUninstall(const fs::path& folder) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kUninstallKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS) {
+        throw std::runtime_error("Записът за премахване не може да бъде създаден.");
+    }
+    const std::wstring uninstaller = L"\"" + (folder / kUninstaller).wstring() + L"\" /uninstall";
+    setString(key, L"DisplayName", title());
+    setString(key, L"DisplayVersion", widen(ISOSCELES_VERSION));
+    setString(key, L"Publisher", widen(ISOSCELES_MAKER_URL));
+    setString(key, L"URLInfoAbout", widen(ISOSCELES_MAKER_URL));
+    setString(key, L"DisplayIcon", (folder / kProgram).wstring());
+    setString(key, L"InstallLocation", folder.wstring());
+    setString(key, L"UninstallString", uninstaller);
+    setString(key, L"QuietUninstallString", uninstaller + L" /S");
+    setNumber(key, L"NoModify", 1);
+    setNumber(key, L"NoRepair", 1);
+    setNumber(key, L"EstimatedSize",
+              static_cast<DWORD>(fs::file_size(folder / kProgram) / 1024 + 1));
+    RegCloseKey(key);
+}
+
+fs::path ownPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+int install(bool silent) {
+    if (!silent && !ask(L"Да се инсталира ли „" + title() +
+                            L"“ за вас? Не са нужни права на "
+                            L"администратор.",
+                        L"Инсталиране", L"Отказ")) {
+        return 1;
+    }
+    const fs::path folder = installFolder();
+    fs::create_directories(folder);
+    writeProgram(folder / kProgram);
+    fs::copy_file(ownPath(), folder / kUninstaller, fs::copy_options::overwrite_existing);
+    createShortcut(folder / kProgram, shortcutPath());
+    registerUninstall(folder);
+    if (!silent) {
+        ask(L"Програмата е инсталирана. Ще я намерите в менюто „Старт“ като „Равнобедрен "
+            L"триъгълник“.",
+            widen(isosceles::kOkText));
+    }
+    return 0;
+}
+
+// The uninstaller cannot remove itself while it runs: it runs again from a copy in the
+// temporary folder, which waits for it to end, and ends at once.
+int uninstall(bool silent, std::optional<DWORD> waitFor) {
+    const fs::path folder = installFolder();
+    if (!waitFor && ownPath().parent_path() == folder) {
+        if (!silent && !ask(L"Да се премахне ли „" + title() + L"“?", L"Премахване", L"Отказ")) {
+            return 1;
+        }
+        // Named for this run: a copy from an earlier one may still be running.
+        const fs::path copy =
+            fs::temp_directory_path() /
+            (L"isosceles-uninstall-" + std::to_wstring(GetCurrentProcessId()) + L".exe");
+        fs::copy_file(ownPath(), copy, fs::copy_options::overwrite_existing);
+        std::wstring command = L"\"" + copy.wstring() + L"\" /uninstall /S /wait " +
+                               std::to_wstring(GetCurrentProcessId());
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process)) {
+            throw std::runtime_error("Премахването не може да започне.");
+        }
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return 0;
+    }
+    if (waitFor) {
+        if (const HANDLE parent = OpenProcess(SYNCHRONIZE, FALSE, *waitFor)) {
+            WaitForSingleObject(parent, 10000);
+            CloseHandle(parent);
+        }
+    }
+    std::error_code ignored;
+    fs::remove(shortcutPath(), ignored);
+    RegDeleteKeyW(HKEY_CURRENT_USER, kUninstallKey);
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        fs::remove_all(folder, ignored);
+        if (!fs::exists(folder)) {
+            break;
+        }
+        Sleep(100);
+    }
+    return fs::exists(folder) ? 1 : 0;
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    int count = 0;
+    LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+    bool silent = false, remove = false;
+    std::optional<DWORD> waitFor;
+    for (int i = 1; i < count; ++i) {
+        const std::wstring_view arg = args[i];
+        if (arg == L"/S" || arg == L"/s") {
+            silent = true;
+        } else if (arg == L"/uninstall") {
+            remove = true;
+        } else if (arg == L"/wait" && i + 1 < count) {
+            waitFor = static_cast<DWORD>(std::wcstoul(args[++i], nullptr, 10));
+        }
+    }
+    LocalFree(args);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    int status = 1;
+    try {
+        status = remove ? uninstall(silent, waitFor) : install(silent);
+    } catch (const fs::filesystem_error& error) {
+        if (!silent) {
+            ask(L"Файл не може да бъде записан или премахнат: " + error.path1().wstring(),
+                widen(isosceles::kOkText));
+        }
+        status = 2;
+    } catch (const std::exception& error) {
+        // The installer's own errors are written in Bulgarian.
+        if (!silent) {
+            ask(widen(error.what()), widen(isosceles::kOkText));
+        }
+        status = 2;
+    }
+    CoUninitialize();
+    return status;
+}

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# The per-user installer under Wine: a silent install puts the program, its Start-menu entry
+# and its uninstall entry in place; the installed program shows its window; a silent
+# uninstall removes everything it put there.
+# Usage: installer_test.sh WINE SETUP PROGRAM   (WINEPREFIX and DISPLAY set by the caller)
+set -uo pipefail
+wine=$1 setup=$2 program=$3
+key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Isosceles'
+status=0
+fail() {
+    echo "FAIL: $*"
+    status=1
+}
+users=$(echo "$WINEPREFIX"/drive_c/users/*/AppData)
+folder() { echo "$users/Local/Programs/Isosceles"; }
+link="$users/Roaming/Microsoft/Windows/Start Menu/Programs/Равнобедрен триъгълник.lnk"
+
+"$wine" "$setup" /S || fail "the installer ended with status $?"
+cmp -s "$program" "$(folder)/isosceles.exe" || fail "the installed program is not the one built"
+[[ -f "$(folder)/uninstall.exe" ]] || fail "no uninstaller"
+[[ -f "$link" ]] || fail "no Start-menu entry"
+# Exported as UTF-16: the console would write the Cyrillic in its own code page.
+exported=$(mktemp)
+"$wine" reg export "$key" "Z:${exported//\//\\}" /y >/dev/null 2>&1
+entry=$(iconv -f UTF-16 -t UTF-8 "$exported" 2>/dev/null | tr -d '\r')
+rm -f "$exported"
+grep -q '"DisplayName"="Геометрия - равнобедрен триъгълник"' <<<"$entry" ||
+    fail "no uninstall entry: $entry"
+grep -q '"QuietUninstallString"=.*uninstall.exe\\" /uninstall /S"' <<<"$entry" ||
+    fail "no silent uninstall: $entry"
+grep -q '"DisplayIcon"=.*isosceles.exe"' <<<"$entry" || fail "no icon in the uninstall entry"
+
+# The installed program shows its window.
+"$wine" "$(folder)/isosceles.exe" >/dev/null 2>&1 &
+shown=""
+for _ in $(seq 100); do
+    shown=$(xdotool search --name 'Геометрия - равнобедрен триъгълник' 2>/dev/null | head -n 1)
+    [[ -n "$shown" ]] && break
+    sleep 0.1
+done
+[[ -n "$shown" ]] || fail "the installed program shows no window"
+"$wine" taskkill /F /IM isosceles.exe >/dev/null 2>&1
+wait
+
+"$wine" "$(folder)/uninstall.exe" /uninstall /S || fail "the uninstaller ended with status $?"
+# It goes on from a copy of itself until it has removed itself too.
+for _ in $(seq 150); do
+    [[ -e "$(folder)" ]] || break
+    sleep 0.1
+done
+[[ ! -e "$(folder)" ]] || fail "the program's folder stays: $(ls "$(folder)")"
+[[ ! -e "$link" ]] || fail "the Start-menu entry stays"
+"$wine" reg query "$key" >/dev/null 2>&1 && fail "the uninstall entry stays"
+exit "$status"
