@@ -2,9 +2,10 @@
 # The per-user installer under Wine: a silent install puts the program, its Start-menu entry
 # and its uninstall entry in place; the installed program shows its window; a silent
 # uninstall removes everything it put there.
-# Usage: installer_test.sh WINE SETUP PROGRAM   (WINEPREFIX and DISPLAY set by the caller)
+# Usage: installer_test.sh WINE SETUP PROGRAM DRIVER
+#   (WINEPREFIX and DISPLAY set by the caller; the user Bulgarian)
 set -uo pipefail
-wine=$1 setup=$2 program=$3
+wine=$1 setup=$2 program=$3 driver=$4
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Isosceles'
 status=0
 fail() {
@@ -30,17 +31,39 @@ grep -q '"QuietUninstallString"=.*uninstall.exe\\" /uninstall /S"' <<<"$entry" |
     fail "no silent uninstall: $entry"
 grep -q '"DisplayIcon"=.*isosceles.exe"' <<<"$entry" || fail "no icon in the uninstall entry"
 
-# The installed program shows its window.
-"$wine" "$(folder)/isosceles.exe" >/dev/null 2>&1 &
-shown=""
-for _ in $(seq 100); do
-    shown=$(xdotool search --name 'Геометрия - равнобедрен триъгълник' 2>/dev/null | head -n 1)
-    [[ -n "$shown" ]] && break
-    sleep 0.1
-done
-[[ -n "$shown" ]] || fail "the installed program shows no window"
-"$wine" taskkill /F /IM isosceles.exe >/dev/null 2>&1
-wait
+# The installed program shows its window and calculates in the user's format: Variant 2
+# (option id 201) with c = 6 (box id 104) and S = 12 (box id 107), then Calculate (id 300).
+# DECIMAL, where given, is set in the Region settings before the program starts.
+calculates() { # calculates EXPECTED... [-- DECIMAL]
+    local decimal="" expected=()
+    while (($# > 0)); do
+        [[ $1 == -- ]] && { decimal=$2; break; }
+        expected+=("$1")
+        shift
+    done
+    local international='HKCU\Control Panel\International'
+    [[ -n "$decimal" ]] && "$wine" reg add "$international" /v sDecimal /d "$decimal" /f >/dev/null
+    "$wine" "$(folder)/isosceles.exe" >/dev/null 2>&1 &
+    "$wine" "$driver" click 201 || fail "the installed program shows no window"
+    "$wine" "$driver" set 104 6
+    "$wine" "$driver" set 107 12
+    "$wine" "$driver" click 300
+    local k got
+    for k in 104 105 106 107; do
+        got+="$("$wine" "$driver" get "$k" | tr -d '\r') "
+    done
+    [[ "$got" == "${expected[*]} " ]] || fail "the row shows $got, not ${expected[*]}"
+    "$wine" taskkill /F /IM isosceles.exe >/dev/null 2>&1
+    wait
+    [[ -n "$decimal" ]] && "$wine" reg add "$international" /v sDecimal /d "$d" /f >/dev/null
+    return 0
+}
+# The user's decimal separator as the system holds it.
+d=$("$wine" reg query 'HKCU\Control Panel\International' /v sDecimal 2>/dev/null |
+    sed -n 's/.*REG_SZ[[:space:]]*//p' | tr -d '\r')
+[[ -n "$d" && "$d" != . ]] || fail "the user's decimal separator is '$d'"
+calculates "6${d}000" "5${d}000" "16${d}000" "12${d}000"
+calculates 6.000 5.000 16.000 12.000 -- .
 
 "$wine" "$(folder)/uninstall.exe" /uninstall /S || fail "the uninstaller ended with status $?"
 # It goes on from a copy of itself until it has removed itself too.
