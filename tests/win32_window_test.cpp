@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -245,6 +246,63 @@ TEST_F(Window, LongValuesStayWholeAndLegible) {
     }
     ReleaseDC(box(0), dc);
     EXPECT_GE(bottom - top + 1, MulDiv(8, static_cast<int>(GetDpiForWindow(window->hwnd())), 96));
+}
+
+// Dark pixels (at least 3:1 against white-ish faces, and against every fixed colour here) on
+// the way in from each edge's middle, six pixels deep.
+std::array<int, 4> darkOnEachSide(HWND control) {
+    RECT r{};
+    GetClientRect(control, &r);
+    const HDC dc = GetDC(control);
+    const auto dark = [dc](int x, int y) {
+        const COLORREF c = GetPixel(dc, x, y);
+        return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 100 ? 1 : 0;
+    };
+    const int cx = r.right / 2, cy = r.bottom / 2;
+    std::array<int, 4> count{};
+    for (int d = 0; d < 6; ++d) {
+        count[0] += dark(d, cy);
+        count[1] += dark(r.right - 1 - d, cy);
+        count[2] += dark(cx, d);
+        count[3] += dark(cx, r.bottom - 1 - d);
+    }
+    ReleaseDC(control, dc);
+    return count;
+}
+
+// Every kind of control marks the focus on all four sides, in rendered pixels.
+TEST_F(Window, FocusIsMarkedOnEverySideOfEachKindOfControl) {
+    for (HWND control : {window->Option1[1], window->Command1[0], box(0), box(4), window->Text1}) {
+        SetFocus(window->Label1[0]);
+        SetFocus(control == window->Command1[0] ? box(0) : window->Command1[0]);
+        InvalidateRect(window->hwnd(), nullptr, TRUE);
+        UpdateWindow(window->hwnd());
+        pump();
+        // The assignment's ring stands around it, in its parent.
+        const HWND drawn = control == window->Text1 ? window->hwnd() : control;
+        const auto before = darkOnEachSide(control == window->Text1 ? window->hwnd() : control);
+        SetFocus(control);
+        InvalidateRect(window->hwnd(), nullptr, TRUE);
+        UpdateWindow(window->hwnd());
+        pump();
+        ASSERT_EQ(GetFocus(), control);
+        if (control == window->Text1) {
+            RECT r{};
+            GetWindowRect(control, &r);
+            MapWindowPoints(nullptr, window->hwnd(), reinterpret_cast<POINT*>(&r), 2);
+            const HDC dc = GetDC(window->hwnd());
+            const COLORREF left = GetPixel(dc, r.left - 1, (r.top + r.bottom) / 2);
+            const COLORREF above = GetPixel(dc, (r.left + r.right) / 2, r.top - 1);
+            ReleaseDC(window->hwnd(), dc);
+            EXPECT_EQ(left, RGB(0, 0, 0));
+            EXPECT_EQ(above, RGB(0, 0, 0));
+            continue;
+        }
+        const auto after = darkOnEachSide(drawn);
+        for (std::size_t side = 0; side < 4; ++side) {
+            EXPECT_GT(after[side], before[side]) << GetDlgCtrlID(control) << " side " << side;
+        }
+    }
 }
 
 } // namespace

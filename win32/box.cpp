@@ -68,8 +68,9 @@ private:
 
 } // namespace
 
-Box::Box(HWND edit, HWND tooltip, ShortFormOf shortForm, Colours colours)
-    : edit_(edit), tooltip_(tooltip), shortForm_(std::move(shortForm)), colours_(colours) {
+Box::Box(HWND edit, HWND tooltip, ShortFormOf shortForm, Colours colours, SIZE covered)
+    : edit_(edit), tooltip_(tooltip), shortForm_(std::move(shortForm)), colours_(colours),
+      covered_(covered) {
     SetWindowSubclass(edit_, subclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
     TOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
@@ -248,6 +249,8 @@ LRESULT Box::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         const HDC dc = GetDC(edit_);
         RECT r{};
         GetClientRect(edit_, &r);
+        r.right -= MulDiv(covered_.cx, static_cast<int>(dpi_), 1440);
+        r.bottom -= MulDiv(covered_.cy, static_cast<int>(dpi_), 1440);
         const int width = MulDiv(kBoxFocusRing.width, static_cast<int>(dpi_), 96);
         LOGBRUSH brush{BS_SOLID, textColour(), 0};
         const HPEN pen = ExtCreatePen(PS_GEOMETRIC | (locked ? PS_DASH : PS_SOLID) |

@@ -21,7 +21,9 @@ public:
         COLORREF text;       // CLR_INVALID: the desktop's window text colour
     };
 
-    Box(HWND edit, HWND tooltip, ShortFormOf shortForm, Colours colours);
+    // `covered`: how much of the box's right and bottom edges its neighbours stand over, in
+    // twips, so that its focus ring stays in sight.
+    Box(HWND edit, HWND tooltip, ShortFormOf shortForm, Colours colours, SIZE covered);
     ~Box();
     Box(const Box&) = delete;
     Box& operator=(const Box&) = delete;
@@ -54,6 +56,7 @@ private:
     HWND tooltip_;
     ShortFormOf shortForm_;
     Colours colours_;
+    SIZE covered_;
     UINT dpi_ = 96;
     LOGFONTW face_{};
     double legible_ = 0;

@@ -10,6 +10,7 @@
 #include <oleacc.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -51,6 +52,47 @@ std::wstring widen(std::string_view utf8) {
 
 COLORREF rgb(Rgb colour) {
     return RGB(colour.red, colour.green, colour.blue);
+}
+
+// How far the next box to the right and the one below stand over a box's edges, in twips.
+SIZE covered(const ControlRow& row, int index) {
+    const int n = index - row.firstIndex;
+    const bool right = n % row.columns + 1 < row.columns;
+    const bool below = n + row.columns < row.count;
+    return {right ? std::max(0, row.width - row.stepX) : 0,
+            below ? std::max(0, row.height - row.stepY) : 0};
+}
+
+// The options mark the focus with a ring in their text colour, plain on any desktop.
+LRESULT CALLBACK optionProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                            DWORD_PTR) {
+    if (message == WM_SETFOCUS || message == WM_KILLFOCUS) {
+        InvalidateRect(hwnd, nullptr, TRUE);
+    }
+    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+    if (message == WM_PAINT && GetFocus() == hwnd) {
+        const HDC dc = GetDC(hwnd);
+        RECT r{};
+        GetClientRect(hwnd, &r);
+        const int dpi = static_cast<int>(GetDpiForWindow(hwnd));
+        const int inset = MulDiv(kOptionFocusRing.inset, dpi, 96);
+        InflateRect(&r, -inset, -inset);
+        // Neighbouring options overlap: the ring stays inside the band no other covers.
+        const ControlRow& row = rowOf(Family::Option1, 0);
+        const int overlap = MulDiv(std::max(0, row.height - row.stepY), dpi, 1440);
+        const int index = GetDlgCtrlID(hwnd) - idOf(Family::Option1, 0);
+        r.top += index > 0 ? overlap : 0;
+        r.bottom -= index + 1 < row.count ? overlap : 0;
+        const HBRUSH ring = CreateSolidBrush(RGB(kTextOnFixedColour.red, kTextOnFixedColour.green,
+                                                 kTextOnFixedColour.blue));
+        for (int i = 0; i < MulDiv(kOptionFocusRing.width, dpi, 96); ++i) {
+            FrameRect(dc, &r, ring);
+            InflateRect(&r, -1, -1);
+        }
+        DeleteObject(ring);
+        ReleaseDC(hwnd, dc);
+    }
+    return result;
 }
 
 int scaled(int twips, UINT dpi) {
@@ -303,9 +345,12 @@ HWND MainWindow::create(const ControlRow& row, int index) {
                    make(L"STATIC", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX);
     case Family::Frame1:
         return Frame1 = make(kFrameClass, 0);
-    case Family::Option1:
-        return Option1.at(static_cast<std::size_t>(index)) =
-                   make(L"BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP | (index == 0 ? WS_GROUP : 0));
+    case Family::Option1: {
+        const HWND option =
+            make(L"BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP | (index == 0 ? WS_GROUP : 0));
+        SetWindowSubclass(option, optionProc, 0, 0);
+        return Option1.at(static_cast<std::size_t>(index)) = option;
+    }
     case Family::Text2: {
         const HWND edit = make(L"EDIT", ES_CENTER | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP |
                                             (index == 16 ? WS_GROUP : 0));
@@ -322,7 +367,7 @@ HWND MainWindow::create(const ControlRow& row, int index) {
                     return std::nullopt;
                 }
             },
-            colours);
+            colours, covered(row, index));
         return Text2.at(static_cast<std::size_t>(index)) = edit;
     }
     case Family::Command1:
