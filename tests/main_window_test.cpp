@@ -1197,9 +1197,10 @@ TEST_F(Window, AssignmentRingFollowsScrollingAndLeavesWithTheFocus) {
     ASSERT_GT(bar->maximum(), 0);
     for (const int value : {bar->maximum(), 1, 0}) {
         bar->setValue(value);
-        EXPECT_TRUE(onScreen(window.get(), [&](const QImage& image) {
-            return ringAt(image, top) && ringAt(image, bottom);
-        })) << "scrolled to " << value;
+        EXPECT_TRUE(onScreen(
+            window.get(),
+            [&](const QImage& image) { return ringAt(image, top) && ringAt(image, bottom); }))
+            << "scrolled to " << value;
     }
     box(0)->setFocus();
     EXPECT_TRUE(onScreen(window.get(), [&](const QImage& image) {

@@ -30,8 +30,8 @@ COLORREF rgb(Rgb colour) {
 // GDI's text measured in the box's own face, at a size and a width.
 class GdiMeasure : public TextMeasure {
 public:
-    GdiMeasure(HWND hwnd, std::function<HFONT(FontFit)> font)
-        : hwnd_(hwnd), dc_(GetDC(hwnd)), font_(std::move(font)) {}
+    GdiMeasure(HWND hwnd, const LOGFONTW& face, UINT dpi, std::function<HFONT(FontFit)> font)
+        : hwnd_(hwnd), dc_(GetDC(hwnd)), face_(face), dpi_(dpi), font_(std::move(font)) {}
     ~GdiMeasure() override { ReleaseDC(hwnd_, dc_); }
     GdiMeasure(const GdiMeasure&) = delete;
     GdiMeasure& operator=(const GdiMeasure&) = delete;
@@ -45,25 +45,40 @@ public:
         return size.cx;
     }
 
+    // The digits' height as the face is designed, not as hinting rounds it up at a small
+    // size: measured once at a large size and scaled.
     double digitHeight(FontFit fit) const override {
-        const HGDIOBJ old = SelectObject(dc_, font_(fit));
-        const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
-        UINT tallest = 0;
-        for (wchar_t digit = L'0'; digit <= L'9'; ++digit) {
-            GLYPHMETRICS metrics{};
-            if (GetGlyphOutlineW(dc_, digit, GGO_METRICS, &metrics, 0, nullptr, &identity) !=
-                GDI_ERROR) {
-                tallest = std::max(tallest, metrics.gmBlackBoxY);
+        if (digitsPerEm_ == 0) {
+            LOGFONTW large = face_;
+            large.lfHeight = -kLargeEm;
+            large.lfWidth = 0;
+            const HFONT font = CreateFontIndirectW(&large);
+            const HGDIOBJ old = SelectObject(dc_, font);
+            const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+            UINT tallest = 0;
+            for (wchar_t digit = L'0'; digit <= L'9'; ++digit) {
+                GLYPHMETRICS metrics{};
+                if (GetGlyphOutlineW(dc_, digit, GGO_METRICS, &metrics, 0, nullptr, &identity) !=
+                    GDI_ERROR) {
+                    tallest = std::max(tallest, metrics.gmBlackBoxY);
+                }
             }
+            SelectObject(dc_, old);
+            DeleteObject(font);
+            digitsPerEm_ = static_cast<double>(tallest) / kLargeEm;
         }
-        SelectObject(dc_, old);
-        return tallest;
+        return digitsPerEm_ * fit.pointSize * dpi_ / kPointsPerInch;
     }
 
 private:
+    static constexpr LONG kLargeEm = 1000;
+
     HWND hwnd_;
     HDC dc_;
+    LOGFONTW face_;
+    UINT dpi_;
     std::function<HFONT(FontFit)> font_;
+    mutable double digitsPerEm_ = 0;
 };
 
 } // namespace
@@ -146,7 +161,9 @@ void Box::refit() {
     if (face_.lfFaceName[0] == L'\0') {
         return;
     }
-    const GdiMeasure measure(edit_, [this](FontFit fit) { return fontAt(fit); });
+    LOGFONTW face = face_;
+    face.lfItalic = outOfDate_ ? TRUE : FALSE;
+    const GdiMeasure measure(edit_, face, dpi_, [this](FontFit fit) { return fontAt(fit); });
     FitRules rules = kBoxFitRules;
     rules.legibleDigitHeight = rules.legibleDigitHeight * dpi_ / 96;
     if (legible_ == 0) {

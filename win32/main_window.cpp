@@ -83,8 +83,8 @@ LRESULT CALLBACK optionProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         const int index = GetDlgCtrlID(hwnd) - idOf(Family::Option1, 0);
         r.top += index > 0 ? overlap : 0;
         r.bottom -= index + 1 < row.count ? overlap : 0;
-        const HBRUSH ring = CreateSolidBrush(RGB(kTextOnFixedColour.red, kTextOnFixedColour.green,
-                                                 kTextOnFixedColour.blue));
+        const HBRUSH ring = CreateSolidBrush(
+            RGB(kTextOnFixedColour.red, kTextOnFixedColour.green, kTextOnFixedColour.blue));
         for (int i = 0; i < MulDiv(kOptionFocusRing.width, dpi, 96); ++i) {
             FrameRect(dc, &r, ring);
             InflateRect(&r, -1, -1);
