@@ -3,6 +3,7 @@
 // Apps & features whose uninstall removes all of it again.
 //   setup.exe [/S]              install (/S: silently)
 //   uninstall.exe /uninstall [/S]
+#include "convert.h"
 #include "window_layout.h"
 
 #include <windows.h>
@@ -30,14 +31,6 @@ constexpr wchar_t kUninstaller[] = L"uninstall.exe";
 constexpr wchar_t kStartMenuName[] = L"Равнобедрен триъгълник.lnk";
 constexpr int kProgramResource = 100;
 
-std::wstring widen(std::string_view utf8) {
-    const int size =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), size);
-    return text;
-}
-
 fs::path knownFolder(const KNOWNFOLDERID& id) {
     PWSTR path = nullptr;
     if (FAILED(SHGetKnownFolderPath(id, KF_FLAG_CREATE, nullptr, &path))) {
@@ -57,7 +50,7 @@ fs::path shortcutPath() {
 }
 
 const std::wstring& title() {
-    static const std::wstring text = widen(isosceles::kWindowStyle.title);
+    static const std::wstring text = isosceles::widen(isosceles::kWindowStyle.title);
     return text;
 }
 
@@ -140,9 +133,9 @@ void registerUninstall(const fs::path& folder) {
     }
     const std::wstring uninstaller = L"\"" + (folder / kUninstaller).wstring() + L"\" /uninstall";
     setString(key, L"DisplayName", title());
-    setString(key, L"DisplayVersion", widen(ISOSCELES_VERSION));
-    setString(key, L"Publisher", widen(ISOSCELES_MAKER_URL));
-    setString(key, L"URLInfoAbout", widen(ISOSCELES_MAKER_URL));
+    setString(key, L"DisplayVersion", isosceles::widen(ISOSCELES_VERSION));
+    setString(key, L"Publisher", isosceles::widen(ISOSCELES_MAKER_URL));
+    setString(key, L"URLInfoAbout", isosceles::widen(ISOSCELES_MAKER_URL));
     setString(key, L"DisplayIcon", (folder / kProgram).wstring());
     setString(key, L"InstallLocation", folder.wstring());
     setString(key, L"UninstallString", uninstaller);
@@ -183,7 +176,7 @@ int install(bool silent) {
     if (!silent) {
         ask(L"Програмата е инсталирана. Ще я намерите в менюто „Старт“ като „Равнобедрен "
             L"триъгълник“.",
-            widen(isosceles::kOkText));
+            isosceles::widen(isosceles::kOkText));
     }
     return 0;
 }
@@ -258,13 +251,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     } catch (const fs::filesystem_error& error) {
         if (!silent) {
             ask(L"Файл не може да бъде записан или премахнат: " + error.path1().wstring(),
-                widen(isosceles::kOkText));
+                isosceles::widen(isosceles::kOkText));
         }
         status = 2;
     } catch (const std::exception& error) {
         // The installer's own errors are written in Bulgarian.
         if (!silent) {
-            ask(widen(error.what()), widen(isosceles::kOkText));
+            ask(isosceles::widen(error.what()), isosceles::widen(isosceles::kOkText));
         }
         status = 2;
     }

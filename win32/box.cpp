@@ -1,5 +1,6 @@
 #include "box.h"
 
+#include "convert.h"
 #include "window_layout.h"
 
 #include <commctrl.h>
@@ -14,18 +15,6 @@ namespace {
 constexpr double kPointsPerInch = 72;
 // The edit control keeps this much room beside its text, at 96 DPI.
 constexpr int kMargin = 2;
-
-std::wstring widen(std::string_view utf8) {
-    const int size =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), size);
-    return text;
-}
-
-COLORREF rgb(Rgb colour) {
-    return RGB(colour.red, colour.green, colour.blue);
-}
 
 // GDI's text measured in the box's own face, at a size and a width.
 class GdiMeasure : public TextMeasure {
@@ -214,7 +203,7 @@ std::wstring Box::tooltipText() const {
 
 COLORREF Box::textColour() const {
     if (outOfDate_) {
-        return rgb(kOutOfDateTextColour);
+        return colorRef(kOutOfDateTextColour);
     }
     return colours_.text == CLR_INVALID ? GetSysColor(COLOR_WINDOWTEXT) : colours_.text;
 }

@@ -2,6 +2,7 @@
 
 #include "box.h"
 #include "calc_error.h"
+#include "convert.h"
 #include "number_text.h"
 #include "variant_table.h"
 
@@ -40,18 +41,6 @@ int idOf(Family family, int index) {
         break;
     }
     return 600;
-}
-
-std::wstring widen(std::string_view utf8) {
-    const int size =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), size);
-    return text;
-}
-
-COLORREF rgb(Rgb colour) {
-    return RGB(colour.red, colour.green, colour.blue);
 }
 
 // How far the next box to the right and the one below stand over a box's edges, in twips.
@@ -162,14 +151,14 @@ LRESULT CALLBACK frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         const HDC dc = BeginPaint(hwnd, &ps);
         RECT r{};
         GetClientRect(hwnd, &r);
-        const HBRUSH fill = CreateSolidBrush(rgb(kWindowStyle.background));
+        const HBRUSH fill = CreateSolidBrush(colorRef(kWindowStyle.background));
         FillRect(dc, &r, fill);
         const auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
         const HGDIOBJ oldFont = SelectObject(dc, font);
         TEXTMETRICW metrics{};
         GetTextMetricsW(dc, &metrics);
         const int line = metrics.tmHeight / 2;
-        const HPEN pen = CreatePen(PS_SOLID, 1, rgb(kFrameOutlineColour));
+        const HPEN pen = CreatePen(PS_SOLID, 1, colorRef(kFrameOutlineColour));
         const HGDIOBJ oldPen = SelectObject(dc, pen);
         const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
         Rectangle(dc, r.left, r.top + line, r.right, r.bottom);
@@ -182,7 +171,7 @@ LRESULT CALLBACK frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         RECT caption{indent, 0, indent + size.cx + 2 * padding, metrics.tmHeight};
         FillRect(dc, &caption, fill);
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, rgb(kTextOnFixedColour));
+        SetTextColor(dc, colorRef(kTextOnFixedColour));
         DrawTextW(dc, title, length, &caption, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
         SelectObject(dc, oldBrush);
         SelectObject(dc, oldPen);
@@ -356,8 +345,8 @@ HWND MainWindow::create(const ControlRow& row, int index) {
                                             (index == 16 ? WS_GROUP : 0));
         const bool computedBox = isComputedBox(index);
         const Box::Colours colours{
-            computedBox && row.computedBackground ? rgb(*row.computedBackground) : CLR_INVALID,
-            computedBox ? rgb(kTextOnFixedColour) : CLR_INVALID};
+            computedBox && row.computedBackground ? colorRef(*row.computedBackground) : CLR_INVALID,
+            computedBox ? colorRef(kTextOnFixedColour) : CLR_INVALID};
         boxes_.at(static_cast<std::size_t>(index)) = std::make_unique<Box>(
             edit, tooltip_,
             [this](std::u16string_view t) -> std::optional<std::u16string> {
@@ -562,16 +551,16 @@ void MainWindow::onCommand(int id, int code, HWND control) {
 // the user types in, locked or not, keep the desktop's own colours.
 LRESULT MainWindow::onColour(HDC dc, HWND control) {
     const int id = GetDlgCtrlID(control);
-    COLORREF background = rgb(kWindowStyle.background);
-    COLORREF text = rgb(kTextOnFixedColour);
+    COLORREF background = colorRef(kWindowStyle.background);
+    COLORREF text = colorRef(kTextOnFixedColour);
     if (id >= 100 && id < 100 + kBoxCount) {
         const Box& box = *boxes_[static_cast<std::size_t>(id - 100)];
         background = box.backgroundColour();
         text = box.textColour();
     } else if (id >= 400 && id < 405) {
-        background = rgb(*rowOf(Family::Label1, id - 400).background);
+        background = colorRef(*rowOf(Family::Label1, id - 400).background);
     } else if (id >= 200 && id < 205) {
-        background = rgb(*rowOf(Family::Option1, id - 200).background);
+        background = colorRef(*rowOf(Family::Option1, id - 200).background);
     } else if (id == 600) {
         background = GetSysColor(COLOR_WINDOW);
         text = GetSysColor(COLOR_WINDOWTEXT);
@@ -588,13 +577,13 @@ void MainWindow::onDrawButton(const DRAWITEMSTRUCT& item) {
     const ControlRow& row = rowOf(Family::Command1, index);
     const HDC dc = item.hDC;
     RECT r = item.rcItem;
-    FillRect(dc, &r, painter_->brush(rgb(*row.background)));
+    FillRect(dc, &r, painter_->brush(colorRef(*row.background)));
     const bool focused = (item.itemState & ODS_FOCUS) != 0;
     const bool down = (item.itemState & ODS_SELECTED) != 0;
     const Border border =
         down ? kButtonFace.pressed : (focused ? kButtonFace.focused : kButtonFace.normal);
     const int width = MulDiv(border.width, static_cast<int>(dpi_), 96);
-    const HBRUSH edge = painter_->brush(rgb(border.colour));
+    const HBRUSH edge = painter_->brush(colorRef(border.colour));
     for (int i = 0; i < width; ++i) {
         FrameRect(dc, &r, edge);
         InflateRect(&r, -1, -1);
@@ -603,7 +592,7 @@ void MainWindow::onDrawButton(const DRAWITEMSTRUCT& item) {
         RECT ring = item.rcItem;
         const int inset = MulDiv(kButtonFocusRing.inset, static_cast<int>(dpi_), 96);
         InflateRect(&ring, -inset, -inset);
-        const HBRUSH black = painter_->brush(rgb(kTextOnFixedColour));
+        const HBRUSH black = painter_->brush(colorRef(kTextOnFixedColour));
         for (int i = 0; i < MulDiv(kButtonFocusRing.width, static_cast<int>(dpi_), 96); ++i) {
             FrameRect(dc, &ring, black);
             InflateRect(&ring, -1, -1);
@@ -612,7 +601,7 @@ void MainWindow::onDrawButton(const DRAWITEMSTRUCT& item) {
     wchar_t text[32];
     const int length = GetWindowTextW(item.hwndItem, text, 32);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, rgb(kTextOnFixedColour));
+    SetTextColor(dc, colorRef(kTextOnFixedColour));
     const HGDIOBJ old = SelectObject(dc, painter_->windowFont());
     RECT all = item.rcItem;
     DrawTextW(dc, text, length, &all, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -625,14 +614,14 @@ void MainWindow::paintWindow() {
     const HDC dc = BeginPaint(hwnd_, &ps);
     RECT client{};
     GetClientRect(hwnd_, &client);
-    FillRect(dc, &client, painter_->brush(rgb(kWindowStyle.background)));
+    FillRect(dc, &client, painter_->brush(colorRef(kWindowStyle.background)));
     if (GetFocus() == Text1) {
         RECT r{};
         GetWindowRect(Text1, &r);
         MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
         const int width = MulDiv(kBoxFocusRing.width, static_cast<int>(dpi_), 96);
         InflateRect(&r, width, width);
-        const HBRUSH black = painter_->brush(rgb(kTextOnFixedColour));
+        const HBRUSH black = painter_->brush(colorRef(kTextOnFixedColour));
         for (int i = 0; i < width; ++i) {
             FrameRect(dc, &r, black);
             InflateRect(&r, -1, -1);
