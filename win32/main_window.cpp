@@ -445,6 +445,20 @@ void MainWindow::place() {
             SetWindowPos(control, nullptr, scaled(r.left, dpi_), scaled(r.top, dpi_),
                          scaled(r.width, dpi_), scaled(r.height, dpi_),
                          SWP_NOZORDER | SWP_NOACTIVATE);
+            if (row.family == Family::Text2) {
+                // Over a disabled box the mouse reaches the window: a tool of the window's
+                // own, of the box's place, shows the box's tooltip there.
+                TOOLINFOW tool{};
+                tool.cbSize = sizeof(tool);
+                tool.uFlags = TTF_SUBCLASS;
+                tool.hwnd = hwnd_;
+                tool.uId = static_cast<UINT_PTR>(idOf(Family::Text2, index));
+                tool.rect = {scaled(r.left, dpi_), scaled(r.top, dpi_),
+                             scaled(r.left + r.width, dpi_), scaled(r.top + r.height, dpi_)};
+                tool.lpszText = LPSTR_TEXTCALLBACKW;
+                SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+                SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+            }
         }
     }
 }
@@ -710,7 +724,11 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         if (header->code == TTN_GETDISPINFOW) {
             auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-            const int id = GetDlgCtrlID(reinterpret_cast<HWND>(header->idFrom));
+            // A box's own tool names the box; the tool over a disabled box, which gets no
+            // mouse input of its own, carries the box's id.
+            const int id = (info->uFlags & TTF_IDISHWND) != 0
+                               ? GetDlgCtrlID(reinterpret_cast<HWND>(header->idFrom))
+                               : static_cast<int>(header->idFrom);
             static std::wstring tip;
             tip = id >= 100 && id < 100 + kBoxCount
                       ? boxes_[static_cast<std::size_t>(id - 100)]->tooltipText()
