@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -115,8 +116,14 @@ TEST_F(Window, EveryControlHoldsItsTextAsAWindowText) {
 }
 
 // Twips at the window's DPI, the options inside the frame.
+// Run at other DPIs too, with ISOSCELES_EXPECT_DPI saying which the display has.
 TEST_F(Window, ControlsStandAtTheirTwipsGeometry) {
     const int dpi = static_cast<int>(GetDpiForWindow(window->hwnd()));
+    if (const char* expected = std::getenv("ISOSCELES_EXPECT_DPI")) {
+        ASSERT_EQ(dpi, std::atoi(expected));
+    }
+    // The boxes' face scales with the window.
+    EXPECT_EQ(-window->box(0).face().lfHeight, MulDiv(12, dpi, 72));
     const auto at = [&](HWND control) {
         RECT r{};
         GetWindowRect(control, &r);

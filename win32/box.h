@@ -41,6 +41,8 @@ public:
     std::wstring shownText() const;
     std::wstring tooltipText() const;
     COLORREF textColour() const;
+    // The face at the box's full size, at the window's DPI.
+    const LOGFONTW& face() const { return face_; }
     COLORREF backgroundColour() const;
 
 private:
