@@ -729,11 +729,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             const int id = (info->uFlags & TTF_IDISHWND) != 0
                                ? GetDlgCtrlID(reinterpret_cast<HWND>(header->idFrom))
                                : static_cast<int>(header->idFrom);
-            static std::wstring tip;
-            tip = id >= 100 && id < 100 + kBoxCount
-                      ? boxes_[static_cast<std::size_t>(id - 100)]->tooltipText()
-                      : std::wstring();
-            info->lpszText = tip.data();
+            tip_ = id >= 100 && id < 100 + kBoxCount
+                       ? boxes_[static_cast<std::size_t>(id - 100)]->tooltipText()
+                       : std::wstring();
+            info->lpszText = tip_.data();
             return 0;
         }
         break;

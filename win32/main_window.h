@@ -9,6 +9,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace isosceles {
 
@@ -69,6 +70,7 @@ private:
     std::unique_ptr<Painter> painter_;
     std::array<std::unique_ptr<Box>, kBoxCount> boxes_;
     HWND tooltip_ = nullptr;
+    std::wstring tip_; // the text the tooltip shows, alive while it shows it
     UINT dpi_ = 96;
     bool mirroring_ = false;
 };
