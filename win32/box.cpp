@@ -87,19 +87,22 @@ Box::Box(HWND edit, HWND tooltip, ShortFormOf shortForm, Colours colours, SIZE c
 
 Box::~Box() {
     RemoveWindowSubclass(edit_, subclassProc, 0);
-    for (const auto& [key, font] : fonts_) {
-        DeleteObject(font);
-    }
+    forgetFonts();
 }
 
-void Box::setScale(UINT dpi, const LOGFONTW& face) {
-    dpi_ = dpi;
-    face_ = face;
+// The fonts and the legible size belong to one face at one DPI; another is measured anew.
+void Box::forgetFonts() {
     for (const auto& [key, font] : fonts_) {
         DeleteObject(font);
     }
     fonts_.clear();
     legible_ = 0;
+}
+
+void Box::setScale(UINT dpi, const LOGFONTW& face) {
+    dpi_ = dpi;
+    face_ = face;
+    forgetFonts();
     refit();
 }
 
@@ -185,11 +188,7 @@ void Box::setOutOfDate(bool outOfDate) {
     }
     outOfDate_ = outOfDate;
     // The slanted face is measured anew: it is not as wide as the upright one.
-    for (const auto& [key, font] : fonts_) {
-        DeleteObject(font);
-    }
-    fonts_.clear();
-    legible_ = 0;
+    forgetFonts();
     refit();
 }
 

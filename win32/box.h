@@ -51,6 +51,7 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
     HFONT fontAt(FontFit fit) const;
+    void forgetFonts();
     RECT room() const;
     std::wstring text() const;
 
