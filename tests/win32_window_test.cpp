@@ -5,6 +5,7 @@
 #include "locale_symbols.h"
 #include "main_window.h"
 #include "variant_table.h"
+#include "window_layout.h"
 
 #include <windows.h>
 
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <memory>
@@ -222,6 +224,34 @@ TEST_F(Window, EnterPressesOnlyAFocusedButton) {
     }
 }
 
+// While it is edited a box's line stands in its middle, where its text stood before, and
+// its text keeps clear of the focus ring.
+TEST_F(Window, AnEditedBoxShowsItsLineInItsMiddle) {
+    SetFocus(box(0));
+    for (const wchar_t key : std::wstring_view(L"-12345,5")) {
+        SendMessageW(box(0), WM_CHAR, key, 0);
+        pump();
+    }
+    RECT whole{};
+    GetWindowRect(box(0), &whole);
+    const HDC dc = GetDC(box(0));
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(box(0), WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(box(0), dc);
+    const auto at = static_cast<DWORD>(SendMessageW(box(0), EM_POSFROMCHAR, 0, 0));
+    POINT first{static_cast<SHORT>(LOWORD(at)), static_cast<SHORT>(HIWORD(at))};
+    ClientToScreen(box(0), &first);
+    const int above = first.y - whole.top;
+    const int below = whole.bottom - first.y - metrics.tmHeight;
+    EXPECT_LE(std::abs(above - below), 1) << above << " above, " << below << " below";
+    // Nothing of it scrolled away under the focus ring.
+    const int ring = MulDiv(kBoxFocusRing.width, static_cast<int>(GetDpiForWindow(box(0))), 96);
+    EXPECT_GE(first.x, whole.left + ring);
+}
+
 // Fifteen characters fit whole, never with digits below 8 pixels at 96 DPI.
 TEST_F(Window, LongValuesStayWholeAndLegible) {
     click(window->Option1[0]);
@@ -256,11 +286,12 @@ TEST_F(Window, LongValuesStayWholeAndLegible) {
 }
 
 // Dark pixels (at least 3:1 against white-ish faces, and against every fixed colour here) on
-// the way in from each edge's middle, six pixels deep.
+// the way in from each edge's middle, six pixels deep, of the whole control.
 std::array<int, 4> darkOnEachSide(HWND control) {
     RECT r{};
-    GetClientRect(control, &r);
-    const HDC dc = GetDC(control);
+    GetWindowRect(control, &r);
+    OffsetRect(&r, -r.left, -r.top);
+    const HDC dc = GetWindowDC(control);
     const auto dark = [dc](int x, int y) {
         const COLORREF c = GetPixel(dc, x, y);
         return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 100 ? 1 : 0;

@@ -13,7 +13,7 @@ namespace isosceles {
 namespace {
 
 constexpr double kPointsPerInch = 72;
-// The edit control keeps this much room beside its text, at 96 DPI.
+// The room beside the text inside a box, at 96 DPI, drawn or edited.
 constexpr int kMargin = 2;
 
 // GDI's text measured in the box's own face, at a size and a width.
@@ -179,7 +179,14 @@ void Box::refit() {
         tip_ += (tip_.empty() ? L"" : L"\n") + widen(kOutOfDateText);
     }
     SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(fontAt(fit_.font)), FALSE);
-    InvalidateRect(edit_, nullptr, TRUE);
+    // The control's own margins follow the font; the room the text was fitted to is kept.
+    const int margin = MulDiv(kMargin, static_cast<int>(dpi_), 96);
+    SendMessageW(edit_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
+    if (lineHeight() != line_) {
+        SetWindowPos(edit_, nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RedrawWindow(edit_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 void Box::setOutOfDate(bool outOfDate) {
@@ -211,8 +218,63 @@ COLORREF Box::backgroundColour() const {
     return colours_.background == CLR_INVALID ? GetSysColor(COLOR_WINDOW) : colours_.background;
 }
 
-// While the box is not edited it draws itself, so that the fitted text, centred in the
-// fitted font, shows the same whether the box is enabled, locked or disabled.
+// The box's line stands in its middle: the bands above and below it are the edit control's
+// non-client area, which the box paints, so that the control keeps its own one-line
+// behaviour and still shows its text where it stands while not edited.
+int Box::lineHeight() const {
+    const HDC dc = GetDC(edit_);
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(edit_, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(edit_, dc);
+    return metrics.tmHeight;
+}
+
+// The bands, the outline when the box is not edited, and the focus ring when it is: in the
+// text colour, dashed where the box takes no typing.
+void Box::decorate() {
+    RECT whole{};
+    GetWindowRect(edit_, &whole);
+    RECT client{};
+    GetClientRect(edit_, &client);
+    MapWindowPoints(edit_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -whole.left, -whole.top);
+    OffsetRect(&whole, -whole.left, -whole.top);
+    const HDC dc = GetWindowDC(edit_);
+    const HBRUSH background = CreateSolidBrush(backgroundColour());
+    const RECT above{whole.left, whole.top, whole.right, client.top};
+    const RECT below{whole.left, client.bottom, whole.right, whole.bottom};
+    FillRect(dc, &above, background);
+    FillRect(dc, &below, background);
+    DeleteObject(background);
+    if (GetFocus() != edit_) {
+        FrameRect(dc, &whole, GetSysColorBrush(COLOR_BTNSHADOW));
+        ReleaseDC(edit_, dc);
+        return;
+    }
+    const bool locked = (GetWindowLongW(edit_, GWL_STYLE) & ES_READONLY) != 0;
+    whole.right -= MulDiv(covered_.cx, static_cast<int>(dpi_), 1440);
+    whole.bottom -= MulDiv(covered_.cy, static_cast<int>(dpi_), 1440);
+    const int width = MulDiv(kBoxFocusRing.width, static_cast<int>(dpi_), 96);
+    LOGBRUSH brush{BS_SOLID, textColour(), 0};
+    const HPEN pen =
+        ExtCreatePen(PS_GEOMETRIC | (locked ? PS_DASH : PS_SOLID) | PS_ENDCAP_FLAT | PS_JOIN_MITER,
+                     static_cast<DWORD>(width), &brush, 0, nullptr);
+    const HGDIOBJ oldPen = SelectObject(dc, pen);
+    const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    const int half = width / 2;
+    Rectangle(dc, whole.left + half, whole.top + half, whole.right - half + 1,
+              whole.bottom - half + 1);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+    ReleaseDC(edit_, dc);
+}
+
+// While the box is not edited it draws its line itself, so that the fitted text, centred in
+// the fitted font, shows the same whether the box is enabled, locked or disabled.
 void Box::paint() {
     PAINTSTRUCT ps;
     const HDC dc = BeginPaint(edit_, &ps);
@@ -221,8 +283,6 @@ void Box::paint() {
     const HBRUSH background = CreateSolidBrush(backgroundColour());
     FillRect(dc, &client, background);
     DeleteObject(background);
-    // The edit control's own thin border, which it draws inside its client area.
-    FrameRect(dc, &client, GetSysColorBrush(COLOR_BTNSHADOW));
     const HGDIOBJ old = SelectObject(dc, fontAt(fit_.font));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, textColour());
@@ -243,34 +303,30 @@ LRESULT CALLBACK Box::subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
 LRESULT Box::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     const bool locked = (GetWindowLongW(edit_, GWL_STYLE) & ES_READONLY) != 0;
     switch (message) {
-    case WM_PAINT: {
-        if (GetFocus() != edit_) {
-            paint();
-            return 0;
-        }
-        // Edited, the box draws as any edit control, with the focus ring over it: in the
-        // text colour, dashed where the box takes no typing.
+    case WM_NCCALCSIZE: {
         const LRESULT result = DefSubclassProc(edit_, message, wParam, lParam);
-        const HDC dc = GetDC(edit_);
-        RECT r{};
-        GetClientRect(edit_, &r);
-        r.right -= MulDiv(covered_.cx, static_cast<int>(dpi_), 1440);
-        r.bottom -= MulDiv(covered_.cy, static_cast<int>(dpi_), 1440);
-        const int width = MulDiv(kBoxFocusRing.width, static_cast<int>(dpi_), 96);
-        LOGBRUSH brush{BS_SOLID, textColour(), 0};
-        const HPEN pen = ExtCreatePen(PS_GEOMETRIC | (locked ? PS_DASH : PS_SOLID) |
-                                          PS_ENDCAP_FLAT | PS_JOIN_MITER,
-                                      static_cast<DWORD>(width), &brush, 0, nullptr);
-        const HGDIOBJ oldPen = SelectObject(dc, pen);
-        const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-        const int half = width / 2;
-        Rectangle(dc, r.left + half, r.top + half, r.right - half + 1, r.bottom - half + 1);
-        SelectObject(dc, oldBrush);
-        SelectObject(dc, oldPen);
-        DeleteObject(pen);
-        ReleaseDC(edit_, dc);
+        auto* client = reinterpret_cast<RECT*>(lParam);
+        line_ = lineHeight();
+        const int spare = std::max<int>(0, client->bottom - client->top - line_);
+        client->top += spare / 2;
+        client->bottom -= spare - spare / 2;
         return result;
     }
+    case WM_NCHITTEST:
+        // The bands are the box too: a click there edits it, the mouse there shows its tip.
+        return HTCLIENT;
+    case WM_NCPAINT:
+        decorate();
+        return 0;
+    case WM_PAINT:
+        if (GetFocus() != edit_) {
+            paint();
+        } else {
+            DefSubclassProc(edit_, message, wParam, lParam);
+        }
+        // The outline and the ring cross the line's band at the box's sides.
+        decorate();
+        return 0;
     case WM_ERASEBKGND:
         if (GetFocus() != edit_) {
             return 1;
@@ -278,7 +334,7 @@ LRESULT Box::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-        InvalidateRect(edit_, nullptr, TRUE);
+        RedrawWindow(edit_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
         break;
     case WM_CHAR:
         // A key that would change a box that takes no typing is refused audibly.

@@ -50,6 +50,8 @@ private:
                                          UINT_PTR id, DWORD_PTR self);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
+    void decorate();
+    int lineHeight() const;
     HFONT fontAt(FontFit fit) const;
     void forgetFonts();
     RECT room() const;
@@ -65,6 +67,7 @@ private:
     double legible_ = 0;
     BoxFit fit_{kBoxFitRules.full, Shown::Whole, {}};
     bool outOfDate_ = false;
+    int line_ = 0;
     std::wstring tip_;
     mutable std::map<std::pair<int, int>, HFONT> fonts_;
 };

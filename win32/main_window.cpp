@@ -341,8 +341,8 @@ HWND MainWindow::create(const ControlRow& row, int index) {
         return Option1.at(static_cast<std::size_t>(index)) = option;
     }
     case Family::Text2: {
-        const HWND edit = make(L"EDIT", ES_CENTER | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP |
-                                            (index == 16 ? WS_GROUP : 0));
+        const HWND edit =
+            make(L"EDIT", ES_CENTER | ES_AUTOHSCROLL | WS_TABSTOP | (index == 16 ? WS_GROUP : 0));
         const bool computedBox = isComputedBox(index);
         const Box::Colours colours{
             computedBox && row.computedBackground ? colorRef(*row.computedBackground) : CLR_INVALID,
