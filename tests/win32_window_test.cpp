@@ -2,6 +2,7 @@
 // reach it; texts read back as screen readers and test tools read them (WM_GETTEXT).
 #include "box.h"
 #include "calc_error.h"
+#include "convert.h"
 #include "locale_symbols.h"
 #include "main_window.h"
 #include "variant_table.h"
@@ -10,6 +11,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -115,6 +117,52 @@ TEST_F(Window, EveryControlHoldsItsTextAsAWindowText) {
     const std::wstring assignment = textOf(window->Text1);
     EXPECT_TRUE(assignment.starts_with(L"Да се състави проект"));
     EXPECT_TRUE(assignment.ends_with(L"лице.\r\n"));
+}
+
+// What a screen reader asks a control for its name (the Active Accessibility client object)
+// is the name the Linux window gives it: a box's quantity and variant, the assignment's
+// purpose, the others' own texts.
+TEST_F(Window, ScreenReadersReadEveryControlsName) {
+    type(0, L"6");
+    std::vector<std::pair<HWND, std::string>> controls;
+    for (int k = 0; k < kBoxCount; ++k) {
+        controls.emplace_back(box(k), accessibleName(rowOf(Family::Text2, k), k));
+    }
+    controls.emplace_back(window->Text1, accessibleName(rowOf(Family::Text1, 0), 0));
+    for (int i = 0; i < kVariantCount; ++i) {
+        controls.emplace_back(window->Option1.at(static_cast<std::size_t>(i)),
+                              accessibleName(rowOf(Family::Option1, i), i));
+    }
+    for (int i = 0; i < 2; ++i) {
+        controls.emplace_back(window->Command1.at(static_cast<std::size_t>(i)),
+                              accessibleName(rowOf(Family::Command1, i), i));
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    const auto read = [&self](IAccessible* accessible, auto property) {
+        BSTR text = nullptr;
+        const HRESULT result = (accessible->*property)(self, &text);
+        const std::wstring read = SUCCEEDED(result) && text != nullptr ? text : L"(none)";
+        SysFreeString(text);
+        return read;
+    };
+    for (const auto& [control, expected] : controls) {
+        IAccessible* accessible = nullptr;
+        ASSERT_HRESULT_SUCCEEDED(
+            AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                       reinterpret_cast<void**>(&accessible)));
+        EXPECT_EQ(read(accessible, &IAccessible::get_accName), widen(expected))
+            << GetDlgCtrlID(control);
+        // All but the name is what Windows says of such a control.
+        if (control == box(0)) {
+            EXPECT_EQ(read(accessible, &IAccessible::get_accValue), L"6");
+            VARIANT role{};
+            ASSERT_HRESULT_SUCCEEDED(accessible->get_accRole(self, &role));
+            EXPECT_EQ(role.lVal, ROLE_SYSTEM_TEXT);
+        }
+        accessible->Release();
+    }
 }
 
 // Twips at the window's DPI, the options inside the frame.

@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "accessible_names.h"
 #include "box.h"
 #include "calc_error.h"
 #include "convert.h"
@@ -7,7 +8,6 @@
 #include "variant_table.h"
 
 #include <commctrl.h>
-#include <initguid.h>
 #include <oleacc.h>
 #include <windowsx.h>
 
@@ -228,35 +228,6 @@ void registerClasses(HINSTANCE instance, WNDPROC windowProc) {
     registered = true;
 }
 
-// What a screen reader speaks for a control where its window text does not say it.
-class ScreenReaderNames {
-public:
-    ScreenReaderNames() {
-        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                    IID_IAccPropServices, reinterpret_cast<void**>(&services_)))) {
-            services_ = nullptr;
-        }
-    }
-    ~ScreenReaderNames() {
-        if (services_ != nullptr) {
-            services_->Release();
-        }
-    }
-    ScreenReaderNames(const ScreenReaderNames&) = delete;
-    ScreenReaderNames& operator=(const ScreenReaderNames&) = delete;
-
-    void name(HWND control, const std::wstring& name) {
-        if (services_ != nullptr) {
-            services_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                      PROPID_ACC_NAME, name.c_str());
-        }
-    }
-
-private:
-    IAccPropServices* services_ = nullptr;
-};
-
 } // namespace
 
 std::wstring windowTitleText() {
@@ -392,7 +363,7 @@ void MainWindow::build() {
             }
         }
     }
-    ScreenReaderNames names;
+    AccessibleNames names;
     for (const auto& [row, index] : order) {
         const HWND control = create(*row, index);
         const std::string name = accessibleName(*row, index);
