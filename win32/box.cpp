@@ -5,8 +5,12 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <string_view>
 #include <tuple>
+#include <vector>
 
 namespace isosceles {
 
@@ -128,9 +132,60 @@ HFONT Box::fontAt(FontFit fit) const {
         DeleteObject(natural);
         face.lfWidth = std::max<LONG>(1, metrics.tmAveCharWidth * fit.stretch / 100);
     }
-    const HFONT font = CreateFontIndirectW(&face);
+    HFONT font = CreateFontIndirectW(&face);
+    if (fit.stretch != 100 && drawsFaint(font)) {
+        // Smoothed narrow strokes can fall between pixels and come out grey (so Wine draws
+        // them): the digits are then drawn unsmoothed, whole in black.
+        DeleteObject(font);
+        face.lfQuality = NONANTIALIASED_QUALITY;
+        font = CreateFontIndirectW(&face);
+    }
     fonts_.emplace(key, font);
     return font;
+}
+
+// Whether the digits, drawn black on white in this font as the system smooths it, come out
+// mostly grey: less than a third of the pixels they touch dark.
+bool Box::drawsFaint(HFONT font) const {
+    constexpr std::wstring_view kDigits = L"0123456789";
+    const HDC screen = GetDC(edit_);
+    const HDC dc = CreateCompatibleDC(screen);
+    const HGDIOBJ oldFont = SelectObject(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, kDigits.data(), static_cast<int>(kDigits.size()), &extent);
+    const int width = extent.cx + 8;
+    const int height = extent.cy + 8;
+    // A bitmap of the screen's kind, so that the text is drawn as on the box itself.
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(edit_, screen);
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    if (bitmap != nullptr) {
+        const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+        const RECT all{0, 0, width, height};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkMode(dc, TRANSPARENT);
+        TextOutW(dc, 4, 4, kDigits.data(), static_cast<int>(kDigits.size()));
+        SelectObject(dc, oldBitmap);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+        DeleteObject(bitmap);
+    }
+    SelectObject(dc, oldFont);
+    DeleteDC(dc);
+    int touched = 0;
+    int dark = 0;
+    for (const std::uint32_t pixel : pixels) {
+        const auto sum = (pixel & 0xff) + (pixel >> 8 & 0xff) + (pixel >> 16 & 0xff);
+        touched += sum < 3 * 224 ? 1 : 0;
+        dark += sum < 3 * 96 ? 1 : 0;
+    }
+    return dark * 3 < touched;
 }
 
 RECT Box::room() const {

@@ -53,6 +53,7 @@ private:
     void decorate();
     int lineHeight() const;
     HFONT fontAt(FontFit fit) const;
+    bool drawsFaint(HFONT font) const;
     void forgetFonts();
     RECT room() const;
     std::wstring text() const;
