@@ -300,6 +300,32 @@ TEST_F(Window, AnEditedBoxShowsItsLineInItsMiddle) {
     EXPECT_GE(first.x, whole.left + ring);
 }
 
+// Tab reaches the assignment as a text to read: nothing of it selected, its start in sight.
+// A box reached by Tab has its whole text selected, so that typing replaces it.
+TEST_F(Window, TabSelectsABoxsTextButNotTheAssignments) {
+    type(0, L"6");
+    const auto tab = [this](HWND from) {
+        SetFocus(from);
+        MSG msg{from, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+        if (!window->preTranslate(msg)) {
+            DispatchMessageW(&msg);
+        }
+        pump();
+    };
+    tab(window->Option1[0]);
+    ASSERT_EQ(GetFocus(), window->Text1);
+    DWORD start = 1, end = 0;
+    SendMessageW(window->Text1, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, end);
+    EXPECT_EQ(SendMessageW(window->Text1, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    tab(window->Text1);
+    ASSERT_EQ(GetFocus(), box(0));
+    SendMessageW(box(0), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(end - start, 1u);
+}
+
 // Fifteen characters fit whole, never with digits below 8 pixels at 96 DPI.
 TEST_F(Window, LongValuesStayWholeAndLegible) {
     click(window->Option1[0]);

@@ -195,11 +195,13 @@ LRESULT CALLBACK frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 // The read-only assignment text passes Tab and Enter on, so that the keyboard leaves it as
-// it leaves every other control; it keeps the arrows for scrolling.
+// it leaves every other control; it keeps the arrows for scrolling. It is read, not
+// replaced: reached by Tab it selects nothing and stays where it was scrolled.
 LRESULT CALLBACK assignmentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                 DWORD_PTR) {
     if (message == WM_GETDLGCODE) {
-        return DefSubclassProc(hwnd, message, wParam, lParam) & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+        return DefSubclassProc(hwnd, message, wParam, lParam) &
+               ~(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_HASSETSEL);
     }
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
