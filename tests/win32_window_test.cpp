@@ -273,13 +273,14 @@ TEST_F(Window, EnterPressesOnlyAFocusedButton) {
 }
 
 // While it is edited a box's line stands in its middle, where its text stood before, and
-// its text keeps clear of the focus ring.
+// its text, narrowed while it was typed, keeps clear of the focus ring.
 TEST_F(Window, AnEditedBoxShowsItsLineInItsMiddle) {
     SetFocus(box(0));
-    for (const wchar_t key : std::wstring_view(L"-12345,5")) {
+    for (const wchar_t key : std::wstring_view(L"-12345678,5")) {
         SendMessageW(box(0), WM_CHAR, key, 0);
         pump();
     }
+    EXPECT_EQ(window->controller().cell(0).text, u"-12345678,5");
     RECT whole{};
     GetWindowRect(box(0), &whole);
     const HDC dc = GetDC(box(0));
