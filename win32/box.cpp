@@ -237,20 +237,18 @@ void Box::refit() {
     // The control's own margins follow the font; the room the text was fitted to is kept.
     const int margin = MulDiv(kMargin, static_cast<int>(dpi_), 96);
     SendMessageW(edit_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
-    if (GetFocus() == edit_) {
-        // The control keeps the scroll it had in the font before, which may hide the start
-        // of a text that now fits: it is scrolled from the start again to the caret.
-        DWORD start = 0;
-        DWORD end = 0;
-        SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                     reinterpret_cast<LPARAM>(&end));
-        SendMessageW(edit_, EM_SETSEL, 0, 0);
-        SendMessageW(edit_, EM_SETSEL, start, end);
-    }
     if (lineHeight() != line_) {
         SetWindowPos(edit_, nullptr, 0, 0, 0, 0,
                      SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    // The control keeps the scroll it had in the font before, which may hide the start of a
+    // text that now fits: it is scrolled from the start again to the caret.
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    SendMessageW(edit_, EM_SETSEL, 0, 0);
+    SendMessageW(edit_, EM_SETSEL, start, end);
     RedrawWindow(edit_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
