@@ -327,6 +327,20 @@ TEST_F(Window, TabSelectsABoxsTextButNotTheAssignments) {
     EXPECT_EQ(end - start, 1u);
 }
 
+// Leaving the window for another and coming back puts the keyboard where it was.
+TEST_F(Window, FocusComesBackToItsControlWithTheWindow) {
+    SetFocus(box(1));
+    const HWND other = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 50, 50,
+                                       nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(other);
+    pump();
+    EXPECT_NE(GetFocus(), box(1));
+    SetForegroundWindow(window->hwnd());
+    pump();
+    EXPECT_EQ(GetFocus(), box(1));
+    DestroyWindow(other);
+}
+
 // Fifteen characters fit whole, never with digits below 8 pixels at 96 DPI.
 TEST_F(Window, LongValuesStayWholeAndLegible) {
     click(window->Option1[0]);

@@ -678,6 +678,17 @@ LRESULT CALLBACK MainWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, 
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_ACTIVATE:
+        // Back in the window, the keyboard is where it was left, not on the window itself.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (const HWND focus = GetFocus(); focus != nullptr && IsChild(hwnd_, focus)) {
+                focusBefore_ = focus;
+            }
+        } else if (HIWORD(wParam) == 0 && focusBefore_ != nullptr && IsChild(hwnd_, focusBefore_)) {
+            SetFocus(focusBefore_);
+            return 0;
+        }
+        break;
     case WM_COMMAND:
         onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;

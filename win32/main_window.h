@@ -70,6 +70,8 @@ private:
     std::unique_ptr<Painter> painter_;
     std::array<std::unique_ptr<Box>, kBoxCount> boxes_;
     HWND tooltip_ = nullptr;
+    // The control that held the focus when the window was last left.
+    HWND focusBefore_ = nullptr;
     std::wstring tip_; // the text the tooltip shows, alive while it shows it
     UINT dpi_ = 96;
     bool mirroring_ = false;
