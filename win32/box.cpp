@@ -100,6 +100,7 @@ void Box::forgetFonts() {
         DeleteObject(font);
     }
     fonts_.clear();
+    shownFont_ = nullptr;
     legible_ = 0;
 }
 
@@ -224,8 +225,10 @@ void Box::refit() {
     }
     const std::wstring whole = text();
     const RECT r = room();
-    fit_ = fitBoxText(std::u16string(whole.begin(), whole.end()), r.right - r.left, measure,
-                      legible_, shortForm_, rules);
+    // A box not yet placed has no room to fit to: it takes its full font until it is.
+    fit_ = r.right > r.left ? fitBoxText(std::u16string(whole.begin(), whole.end()),
+                                         r.right - r.left, measure, legible_, shortForm_, rules)
+                            : BoxFit{kBoxFitRules.full, Shown::Whole, {}};
     tip_.clear();
     if (fit_.altered(kBoxFitRules)) {
         tip_ = whole;
@@ -233,13 +236,26 @@ void Box::refit() {
     if (outOfDate_) {
         tip_ += (tip_.empty() ? L"" : L"\n") + widen(kOutOfDateText);
     }
-    SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(fontAt(fit_.font)), FALSE);
+    const HFONT font = fontAt(fit_.font);
+    if (font == shownFont_) {
+        // In the font it has, the control lays out and redraws a changed text by itself.
+        RedrawWindow(edit_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+        return;
+    }
+    shownFont_ = font;
+    SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     // The control's own margins follow the font; the room the text was fitted to is kept.
     const int margin = MulDiv(kMargin, static_cast<int>(dpi_), 96);
     SendMessageW(edit_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
-    if (lineHeight() != line_) {
-        SetWindowPos(edit_, nullptr, 0, 0, 0, 0,
-                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (const int line = lineHeight(font); line != line_) {
+        line_ = line;
+        RECT placed{};
+        GetWindowRect(edit_, &placed);
+        if (placed.bottom > placed.top) {
+            SetWindowPos(edit_, nullptr, 0, 0, 0, 0,
+                         SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER |
+                             SWP_NOACTIVATE);
+        }
     }
     // The control keeps the scroll it had in the font before, which may hide the start of a
     // text that now fits: it is scrolled from the start again to the caret.
@@ -281,13 +297,10 @@ COLORREF Box::backgroundColour() const {
     return colours_.background == CLR_INVALID ? GetSysColor(COLOR_WINDOW) : colours_.background;
 }
 
-// The box's line stands in its middle: the bands above and below it are the edit control's
-// non-client area, which the box paints, so that the control keeps its own one-line
-// behaviour and still shows its text where it stands while not edited.
-int Box::lineHeight() const {
+// A line's height in a font, as the control lays its line out.
+int Box::lineHeight(HFONT font) const {
     const HDC dc = GetDC(edit_);
-    const HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(edit_, WM_GETFONT, 0, 0)));
+    const HGDIOBJ old = SelectObject(dc, font);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     SelectObject(dc, old);
@@ -296,16 +309,16 @@ int Box::lineHeight() const {
 }
 
 // The bands, the outline when the box is not edited, and the focus ring when it is: in the
-// text colour, dashed where the box takes no typing.
-void Box::decorate() {
+// text colour, dashed where the box takes no typing. `dc` draws from `origin`, in the box's
+// window coordinates: its whole window, or its client area while that is painted.
+void Box::decorate(HDC dc, POINT origin) {
     RECT whole{};
     GetWindowRect(edit_, &whole);
     RECT client{};
     GetClientRect(edit_, &client);
     MapWindowPoints(edit_, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    OffsetRect(&client, -whole.left, -whole.top);
-    OffsetRect(&whole, -whole.left, -whole.top);
-    const HDC dc = GetWindowDC(edit_);
+    OffsetRect(&client, -whole.left - origin.x, -whole.top - origin.y);
+    OffsetRect(&whole, -whole.left - origin.x, -whole.top - origin.y);
     const HBRUSH background = CreateSolidBrush(backgroundColour());
     const RECT above{whole.left, whole.top, whole.right, client.top};
     const RECT below{whole.left, client.bottom, whole.right, whole.bottom};
@@ -314,7 +327,6 @@ void Box::decorate() {
     DeleteObject(background);
     if (GetFocus() != edit_) {
         FrameRect(dc, &whole, GetSysColorBrush(COLOR_BTNSHADOW));
-        ReleaseDC(edit_, dc);
         return;
     }
     const bool locked = (GetWindowLongW(edit_, GWL_STYLE) & ES_READONLY) != 0;
@@ -333,7 +345,15 @@ void Box::decorate() {
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
     DeleteObject(pen);
-    ReleaseDC(edit_, dc);
+}
+
+// Where the client area stands in the box's window.
+POINT Box::clientOrigin() const {
+    RECT whole{};
+    GetWindowRect(edit_, &whole);
+    POINT origin{0, 0};
+    ClientToScreen(edit_, &origin);
+    return {origin.x - whole.left, origin.y - whole.top};
 }
 
 // While the box is not edited it draws its line itself, so that the fitted text, centred in
@@ -354,6 +374,8 @@ void Box::paint() {
     DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &r,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);
+    // The outline crosses the line's band at the box's sides.
+    decorate(dc, clientOrigin());
     EndPaint(edit_, &ps);
 }
 
@@ -367,9 +389,11 @@ LRESULT Box::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     const bool locked = (GetWindowLongW(edit_, GWL_STYLE) & ES_READONLY) != 0;
     switch (message) {
     case WM_NCCALCSIZE: {
+        // The box's line stands in its middle: the bands above and below it are the edit
+        // control's non-client area, which the box paints, so that the control keeps its own
+        // one-line behaviour and still shows its text where it stands while not edited.
         const LRESULT result = DefSubclassProc(edit_, message, wParam, lParam);
         auto* client = reinterpret_cast<RECT*>(lParam);
-        line_ = lineHeight();
         const int spare = std::max<int>(0, client->bottom - client->top - line_);
         client->top += spare / 2;
         client->bottom -= spare - spare / 2;
@@ -378,18 +402,24 @@ LRESULT Box::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCHITTEST:
         // The bands are the box too: a click there edits it, the mouse there shows its tip.
         return HTCLIENT;
-    case WM_NCPAINT:
-        decorate();
+    case WM_NCPAINT: {
+        const HDC dc = GetWindowDC(edit_);
+        decorate(dc, {0, 0});
+        ReleaseDC(edit_, dc);
         return 0;
-    case WM_PAINT:
+    }
+    case WM_PAINT: {
         if (GetFocus() != edit_) {
             paint();
-        } else {
-            DefSubclassProc(edit_, message, wParam, lParam);
+            return 0;
         }
-        // The outline and the ring cross the line's band at the box's sides.
-        decorate();
+        // Edited, the box draws as its control does, and the ring crosses the line's band.
+        DefSubclassProc(edit_, message, wParam, lParam);
+        const HDC dc = GetDC(edit_);
+        decorate(dc, clientOrigin());
+        ReleaseDC(edit_, dc);
         return 0;
+    }
     case WM_ERASEBKGND:
         if (GetFocus() != edit_) {
             return 1;

@@ -50,8 +50,9 @@ private:
                                          UINT_PTR id, DWORD_PTR self);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
-    void decorate();
-    int lineHeight() const;
+    void decorate(HDC dc, POINT origin);
+    POINT clientOrigin() const;
+    int lineHeight(HFONT font) const;
     HFONT fontAt(FontFit fit) const;
     bool drawsFaint(HFONT font) const;
     void forgetFonts();
@@ -68,9 +69,10 @@ private:
     double legible_ = 0;
     BoxFit fit_{kBoxFitRules.full, Shown::Whole, {}};
     bool outOfDate_ = false;
-    int line_ = 0;
+    int line_ = 0; // the height of a line in the font the control was given
     std::wstring tip_;
     mutable std::map<std::pair<int, int>, HFONT> fonts_;
+    HFONT shownFont_ = nullptr; // the font the control was last given
 };
 
 } // namespace isosceles

@@ -274,8 +274,9 @@ MainWindow::MainWindow(HINSTANCE instance, FormatSource formats, ErrorHandler on
     dpi_ = GetDpiForWindow(hwnd_);
     painter_->setDpi(dpi_);
     build();
-    place();
+    // The boxes' fonts first, so that placing them lays out their lines once.
     applyFonts();
+    place();
     controller_->onLoad();
     mirror();
     // Focus marks show from the start, not only once the keyboard has been used.
