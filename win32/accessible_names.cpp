@@ -1,6 +1,5 @@
 #include "accessible_names.h"
 
-#include <commctrl.h>
 // The interfaces' identifiers defined here, once.
 #include <initguid.h>
 #include <oleacc.h>
@@ -137,34 +136,6 @@ private:
     std::atomic<ULONG> references_{1};
 };
 
-constexpr UINT_PTR kNameSubclass = 0x4e41;
-
-LRESULT CALLBACK namedProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                           DWORD_PTR data) {
-    const auto* name = reinterpret_cast<const std::wstring*>(data);
-    switch (message) {
-    case WM_GETOBJECT:
-        if (static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
-            IAccessible* standard = nullptr;
-            if (SUCCEEDED(CreateStdAccessibleObject(hwnd, OBJID_CLIENT, IID_IAccessible,
-                                                    reinterpret_cast<void**>(&standard)))) {
-                auto* named = new NamedAccessible(standard, *name);
-                const LRESULT result = LresultFromObject(IID_IAccessible, wParam, named);
-                named->Release();
-                return result;
-            }
-        }
-        break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, namedProc, kNameSubclass);
-        delete name;
-        break;
-    default:
-        break;
-    }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-}
-
 } // namespace
 
 AccessibleNames::AccessibleNames() {
@@ -181,13 +152,26 @@ AccessibleNames::~AccessibleNames() {
     }
 }
 
-void AccessibleNames::name(HWND control, const std::wstring& name) {
+void AccessibleNames::annotate(HWND control, const std::wstring& name) {
     if (services_ != nullptr) {
         services_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
                                   PROPID_ACC_NAME, name.c_str());
     }
-    SetWindowSubclass(control, namedProc, kNameSubclass,
-                      reinterpret_cast<DWORD_PTR>(new std::wstring(name)));
+}
+
+LRESULT accessibleObject(HWND control, WPARAM wParam, LPARAM lParam, const std::wstring& name) {
+    if (static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT)) {
+        return 0;
+    }
+    IAccessible* standard = nullptr;
+    if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, IID_IAccessible,
+                                         reinterpret_cast<void**>(&standard)))) {
+        return 0;
+    }
+    auto* named = new NamedAccessible(standard, name);
+    const LRESULT result = LresultFromObject(IID_IAccessible, wParam, named);
+    named->Release();
+    return result > 0 ? result : 0;
 }
 
 } // namespace isosceles

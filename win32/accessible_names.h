@@ -10,8 +10,8 @@ namespace isosceles {
 
 // Names screen readers speak for controls whose window text does not say what they are.
 // Both of Windows' ways of asking are answered: UI Automation's proxies read the name
-// annotated with IAccPropServices; Active Accessibility clients get, from the control
-// itself, the object Windows would make for it, with this name.
+// annotated with IAccPropServices; Active Accessibility clients ask the control itself
+// (WM_GETOBJECT), which answers with accessibleObject().
 class AccessibleNames {
 public:
     AccessibleNames();
@@ -19,11 +19,15 @@ public:
     AccessibleNames(const AccessibleNames&) = delete;
     AccessibleNames& operator=(const AccessibleNames&) = delete;
 
-    // The name stays the control's until it is destroyed.
-    void name(HWND control, const std::wstring& name);
+    void annotate(HWND control, const std::wstring& name);
 
 private:
     IAccPropServices* services_ = nullptr;
 };
+
+// The answer to a control's WM_GETOBJECT: for its client object, the object Windows would
+// make for it, with this name; 0 for anything else, which the control's own procedure
+// answers.
+LRESULT accessibleObject(HWND control, WPARAM wParam, LPARAM lParam, const std::wstring& name);
 
 } // namespace isosceles

@@ -1,5 +1,6 @@
 #include "box.h"
 
+#include "accessible_names.h"
 #include "convert.h"
 #include "window_layout.h"
 
@@ -399,6 +400,11 @@ LRESULT Box::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         client->bottom -= spare - spare / 2;
         return result;
     }
+    case WM_GETOBJECT:
+        if (const LRESULT answer = accessibleObject(edit_, wParam, lParam, name_)) {
+            return answer;
+        }
+        break;
     case WM_NCHITTEST:
         // The bands are the box too: a click there edits it, the mouse there shows its tip.
         return HTCLIENT;

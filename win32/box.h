@@ -34,6 +34,9 @@ public:
     // Fits the text anew; the window calls it whenever the text may have changed.
     void refit();
 
+    // What a screen reader asking the box itself hears as its name.
+    void setAccessibleName(std::wstring name) { name_ = std::move(name); }
+
     void setOutOfDate(bool outOfDate);
     bool isOutOfDate() const { return outOfDate_; }
     bool isShortened() const { return fit_.shown != Shown::Whole; }
@@ -71,6 +74,7 @@ private:
     bool outOfDate_ = false;
     int line_ = 0; // the height of a line in the font the control was given
     std::wstring tip_;
+    std::wstring name_;
     mutable std::map<std::pair<int, int>, HFONT> fonts_;
     HFONT shownFont_ = nullptr; // the font the control was last given
 };

@@ -196,12 +196,19 @@ LRESULT CALLBACK frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 
 // The read-only assignment text passes Tab and Enter on, so that the keyboard leaves it as
 // it leaves every other control; it keeps the arrows for scrolling. It is read, not
-// replaced: reached by Tab it selects nothing and stays where it was scrolled.
+// replaced: reached by Tab it selects nothing and stays where it was scrolled. `name` is
+// what a screen reader asking it hears.
 LRESULT CALLBACK assignmentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR) {
+                                DWORD_PTR name) {
     if (message == WM_GETDLGCODE) {
         return DefSubclassProc(hwnd, message, wParam, lParam) &
                ~(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_HASSETSEL);
+    }
+    if (message == WM_GETOBJECT) {
+        if (const LRESULT answer = accessibleObject(hwnd, wParam, lParam,
+                                                    *reinterpret_cast<const std::wstring*>(name))) {
+            return answer;
+        }
     }
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
@@ -342,7 +349,7 @@ HWND MainWindow::create(const ControlRow& row, int index) {
     Text1 = make(L"EDIT",
                  ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
                  WS_EX_CLIENTEDGE);
-    SetWindowSubclass(Text1, assignmentProc, 0, 0);
+    SetWindowSubclass(Text1, assignmentProc, 0, reinterpret_cast<DWORD_PTR>(&assignmentName_));
     return Text1;
 }
 
@@ -369,9 +376,15 @@ void MainWindow::build() {
     AccessibleNames names;
     for (const auto& [row, index] : order) {
         const HWND control = create(*row, index);
-        const std::string name = accessibleName(*row, index);
-        if (name != controlText(*row, index)) {
-            names.name(control, widen(name));
+        const std::wstring name = widen(accessibleName(*row, index));
+        if (name == widen(controlText(*row, index))) {
+            continue;
+        }
+        names.annotate(control, name);
+        if (row->family == Family::Text2) {
+            boxes_.at(static_cast<std::size_t>(index))->setAccessibleName(name);
+        } else if (row->family == Family::Text1) {
+            assignmentName_ = name;
         }
     }
     // The frame stands behind the options it holds.

@@ -72,7 +72,8 @@ private:
     HWND tooltip_ = nullptr;
     // The control that held the focus when the window was last left.
     HWND focusBefore_ = nullptr;
-    std::wstring tip_; // the text the tooltip shows, alive while it shows it
+    std::wstring assignmentName_; // what a screen reader asking the assignment hears
+    std::wstring tip_;            // the text the tooltip shows, alive while it shows it
     UINT dpi_ = 96;
     bool mirroring_ = false;
 };
