@@ -125,14 +125,9 @@ HFONT Box::fontAt(FontFit fit) const {
     if (fit.stretch != 100) {
         // A width of its own: the face's average character width at this size, narrowed.
         const HFONT natural = CreateFontIndirectW(&face);
-        const HDC dc = GetDC(edit_);
-        const HGDIOBJ old = SelectObject(dc, natural);
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
-        SelectObject(dc, old);
-        ReleaseDC(edit_, dc);
+        const LONG average = metricsOf(natural).tmAveCharWidth;
         DeleteObject(natural);
-        face.lfWidth = std::max<LONG>(1, metrics.tmAveCharWidth * fit.stretch / 100);
+        face.lfWidth = std::max<LONG>(1, average * fit.stretch / 100);
     }
     HFONT font = CreateFontIndirectW(&face);
     if (fit.stretch != 100 && drawsFaint(font)) {
@@ -248,7 +243,8 @@ void Box::refit() {
     // The control's own margins follow the font; the room the text was fitted to is kept.
     const int margin = MulDiv(kMargin, static_cast<int>(dpi_), 96);
     SendMessageW(edit_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
-    if (const int line = lineHeight(font); line != line_) {
+    // The control lays its line out at the font's height.
+    if (const int line = metricsOf(font).tmHeight; line != line_) {
         line_ = line;
         RECT placed{};
         GetWindowRect(edit_, &placed);
@@ -298,15 +294,14 @@ COLORREF Box::backgroundColour() const {
     return colours_.background == CLR_INVALID ? GetSysColor(COLOR_WINDOW) : colours_.background;
 }
 
-// A line's height in a font, as the control lays its line out.
-int Box::lineHeight(HFONT font) const {
+TEXTMETRICW Box::metricsOf(HFONT font) const {
     const HDC dc = GetDC(edit_);
     const HGDIOBJ old = SelectObject(dc, font);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     SelectObject(dc, old);
     ReleaseDC(edit_, dc);
-    return metrics.tmHeight;
+    return metrics;
 }
 
 // The bands, the outline when the box is not edited, and the focus ring when it is: in the

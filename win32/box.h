@@ -55,7 +55,7 @@ private:
     void paint();
     void decorate(HDC dc, POINT origin);
     POINT clientOrigin() const;
-    int lineHeight(HFONT font) const;
+    TEXTMETRICW metricsOf(HFONT font) const;
     HFONT fontAt(FontFit fit) const;
     bool drawsFaint(HFONT font) const;
     void forgetFonts();
