@@ -36,8 +36,8 @@ constexpr std::size_t kDecimals = 3;
 // Read off the writer's own output, so that what is read back is exactly what is written.
 WrittenForm deriveWrittenForm(const NumberWriter& writer) {
     WrittenForm form;
-    // Sixteen ones: long enough for every locale's minimum grouping, exact in a double.
-    const Affixes positive = split(removeBlanks(writer.write(1111111111111111.0)));
+    // Forty-one digits: past every group a grouping can list before it repeats or stops.
+    const Affixes positive = split(removeBlanks(writer.write(1e40)));
     const Affixes negative = split(removeBlanks(writer.write(-1.0)));
     form.positivePrefix = positive.prefix;
     form.positiveSuffix = positive.suffix;
@@ -74,10 +74,14 @@ WrittenForm deriveWrittenForm(const NumberWriter& writer) {
         pos = next;
     }
     if (groups.size() > 1 && !form.groupSeparator.empty()) {
-        form.primaryGroup = static_cast<int>(groups.back());
-        form.secondaryGroup = static_cast<int>(groups[groups.size() - 2]);
-        if (groups.size() == 2) {
-            form.secondaryGroup = form.primaryGroup;
+        // Outward from the decimal separator, the outermost group left aside: it may be
+        // partial. Longer than the group before it, it shows that the grouping stops.
+        const auto outermost = static_cast<int>(groups.front());
+        form.groups.assign(groups.rbegin(), groups.rend() - 1);
+        form.groupsRepeat = outermost <= form.groups.back();
+        while (form.groupsRepeat && form.groups.size() > 1 &&
+               form.groups.back() == form.groups[form.groups.size() - 2]) {
+            form.groups.pop_back();
         }
     }
     return form;

@@ -6,17 +6,20 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace isosceles {
 
 // How a locale writes a three-decimal number, with blanks already removed, so that the
-// program can read its own output back. Group sizes count from the decimal separator;
-// a primary size of 0 means the locale does not group.
+// program can read its own output back.
 struct WrittenForm {
     std::u16string decimalSeparator;
     std::u16string groupSeparator;
-    int primaryGroup = 0;
-    int secondaryGroup = 0;
+    // Group sizes from the decimal separator outward; none where the locale does not group.
+    // Past them the last size repeats, or, where the grouping stops (Windows' "123456,789"),
+    // the digits above stand in one group of any size.
+    std::vector<int> groups;
+    bool groupsRepeat = true;
     std::u16string positivePrefix;
     std::u16string positiveSuffix;
     std::u16string negativePrefix;

@@ -78,52 +78,39 @@ public:
     std::string localeId() const override { return id_; }
 
     // The value is rounded here, so the system only groups and places separator and sign.
+    // It is handed no more integer digits than its groups place; the digits above those are
+    // grouped here, at the size that repeats or not at all. Systems differ past that: Wine
+    // overruns a buffer of its own past a few hundred characters, and Wine 10 puts a
+    // separator into an ungrouped number eleven digits from its decimal separator.
     std::u16string write(double value) const override {
         const std::string ascii = decimal3(value);
         const std::size_t sign = ascii[0] == '-' ? 1 : 0;
         const std::size_t integer = ascii.find('.') - sign;
-        // Wine's writer overruns a buffer of its own past a few hundred characters, so a
-        // long integer part is handed over in pieces that end on group boundaries.
-        const std::size_t low = lowPiece();
-        if (integer <= low) {
-            const std::wstring text = system(std::wstring(ascii.begin(), ascii.end()), format());
+        const std::size_t placed = placedDigits();
+        if (integer <= std::max<std::size_t>(placed, 1)) {
+            const std::wstring text = system(std::wstring(ascii.begin(), ascii.end()));
             return {text.begin(), text.end()};
         }
-        const std::size_t high = integer - low;
-        const auto digits = [&ascii, sign](std::size_t from, std::size_t size) {
-            return std::wstring(ascii.begin() + static_cast<std::ptrdiff_t>(sign + from),
-                                ascii.begin() + static_cast<std::ptrdiff_t>(sign + from + size));
-        };
-        // A 1 before a lower piece keeps its leading zeros, which the system drops; it is
-        // taken off again with the group separator after it.
-        const std::wstring one = L"1" + separator();
-        std::wstring text = system(std::wstring(ascii.begin(), ascii.begin() + sign) + L"1" +
-                                       digits(high, ascii.size() - sign - high),
-                                   format());
-        NUMBERFMTW whole = format();
-        whole.NumDigits = 0;
-        whole.Grouping = repeat_;
-        std::wstring upper;
-        for (std::size_t end = high; end > 0;) {
-            const std::size_t size = std::min(end, highPiece());
-            const bool top = size == end;
-            std::wstring piece = system((top ? L"" : L"1") + digits(end - size, size), whole);
-            if (!top) {
-                piece.erase(0, one.size());
-            }
-            upper.insert(0, piece + (upper.empty() ? L"" : separator()));
-            end -= size;
+        // One digit stands for all those above: written once as 1 and once as 2, it is where
+        // the two texts differ, whatever the sign and separators around it hold.
+        const std::size_t upper = integer - placed;
+        const std::wstring before(ascii.begin(), ascii.begin() + static_cast<std::ptrdiff_t>(sign));
+        const std::wstring after(ascii.begin() + static_cast<std::ptrdiff_t>(sign + upper),
+                                 ascii.end());
+        std::wstring text = system(before + L"1" + after);
+        const std::wstring other = system(before + L"2" + after);
+        const auto digit = static_cast<std::size_t>(
+            std::mismatch(text.begin(), text.end(), other.begin(), other.end()).first -
+            text.begin());
+        if (text.size() != other.size() || digit == text.size() ||
+            text.compare(digit + 1, std::wstring::npos, other, digit + 1) != 0) {
+            throw NumberFormatError("GetNumberFormatEx did not write the digit it was given");
         }
-        const auto first = std::find_if(text.begin(), text.end(),
-                                        [](wchar_t ch) { return ch >= L'0' && ch <= L'9'; });
-        text.replace(static_cast<std::size_t>(first - text.begin()), one.size(),
-                     upper + separator());
+        text.replace(digit, 1, grouped(std::string_view(ascii).substr(sign, upper)));
         return {text.begin(), text.end()};
     }
 
 private:
-    static constexpr std::size_t kPiece = 60;
-
     const wchar_t* locale() const {
         return name_.empty() ? LOCALE_NAME_USER_DEFAULT : name_.c_str();
     }
@@ -137,7 +124,8 @@ private:
                 negativeOrder_};
     }
 
-    std::wstring system(const std::wstring& decimal, NUMBERFMTW format) const {
+    std::wstring system(const std::wstring& decimal) const {
+        NUMBERFMTW format = this->format();
         const int size = GetNumberFormatEx(locale(), 0, decimal.c_str(), &format, nullptr, 0);
         if (size <= 0) {
             fail("GetNumberFormatEx");
@@ -150,22 +138,28 @@ private:
         return text;
     }
 
-    // The lowest piece: the groups that do not repeat, then whole repeating groups.
-    std::size_t lowPiece() const {
+    // The digits that the groups place, from the decimal separator: each group's size
+    // once, the repeating one included.
+    std::size_t placedDigits() const {
         std::size_t size = 0;
         for (UINT rest = grouping_; rest > 0; rest /= 10) {
             size += rest % 10;
         }
-        while (repeat_ > 0 && size + repeat_ <= kPiece) {
-            size += repeat_;
-        }
-        return repeat_ > 0 ? size : std::max(size, kPiece);
+        return size;
     }
 
-    std::size_t highPiece() const { return repeat_ > 0 ? kPiece / repeat_ * repeat_ : kPiece; }
-
-    // Between pieces: a group boundary where the groups repeat, else nothing.
-    std::wstring separator() const { return repeat_ > 0 ? thousand_ : std::wstring(); }
+    // Digits above those the groups place, in groups of the size that repeats, or whole
+    // where the grouping stops.
+    std::wstring grouped(std::string_view digits) const {
+        std::wstring text;
+        for (std::size_t i = 0; i < digits.size(); ++i) {
+            if (i > 0 && repeat_ > 0 && (digits.size() - i) % repeat_ == 0) {
+                text += thousand_;
+            }
+            text += static_cast<wchar_t>(digits[i]);
+        }
+        return text;
+    }
 
     static std::string narrow(const std::wstring& ascii) {
         std::string text;

@@ -172,7 +172,7 @@ double readFixed(std::u16string_view text) {
 // Separators at every group boundary the locale writes, counted from the decimal separator.
 bool validGroups(std::u16string_view integer, const WrittenForm& form) {
     const std::u16string_view sep = form.groupSeparator;
-    if (form.primaryGroup <= 0 || sep.empty()) {
+    if (form.groups.empty() || sep.empty()) {
         return false;
     }
     std::vector<std::u16string_view> groups;
@@ -184,17 +184,21 @@ bool validGroups(std::u16string_view integer, const WrittenForm& form) {
         }
         begin = at + sep.size();
     }
-    const auto primary = static_cast<std::size_t>(form.primaryGroup);
-    const auto secondary = static_cast<std::size_t>(form.secondaryGroup);
+    // Outward from the decimal separator, as the sizes are listed.
+    std::reverse(groups.begin(), groups.end());
+    const std::size_t listed = form.groups.size();
     for (std::size_t i = 0; i < groups.size(); ++i) {
         const std::u16string_view group = groups[i];
         if (group.empty() || !std::all_of(group.begin(), group.end(), isDigit)) {
             return false;
         }
-        const bool last = i + 1 == groups.size();
-        const bool fits = last ? group.size() == primary
-                               : (i == 0 ? group.size() <= secondary : group.size() == secondary);
-        if (!fits) {
+        const bool outermost = i + 1 == groups.size();
+        if (i >= listed && !form.groupsRepeat) {
+            // Past a grouping that stops: one group of any size, and nothing beyond it.
+            return outermost;
+        }
+        const auto size = static_cast<std::size_t>(form.groups[std::min(i, listed - 1)]);
+        if (outermost ? group.size() > size : group.size() != size) {
             return false;
         }
     }

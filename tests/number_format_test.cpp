@@ -89,21 +89,21 @@ TEST(WrittenForm, IsReadOffTheFormattersOutput) {
     const WrittenForm bg = NumberFormat::forLocale("bg_BG.UTF-8").writtenForm();
     EXPECT_EQ(bg.decimalSeparator, u",");
     EXPECT_EQ(bg.groupSeparator, u"\u00A0");
-    EXPECT_EQ(bg.primaryGroup, 3);
-    EXPECT_EQ(bg.secondaryGroup, 3);
+    EXPECT_EQ(bg.groups, std::vector{3});
+    EXPECT_TRUE(bg.groupsRepeat);
     EXPECT_EQ(bg.negativePrefix, u"-");
     EXPECT_EQ(bg.negativeSuffix, u"");
 
     const WrittenForm in = NumberFormat::forLocale("en_IN.UTF-8").writtenForm();
-    EXPECT_EQ(in.primaryGroup, 3);
-    EXPECT_EQ(in.secondaryGroup, 2);
+    EXPECT_EQ(in.groups, (std::vector{3, 2}));
+    EXPECT_TRUE(in.groupsRepeat);
 
     const WrittenForm fa = NumberFormat::forLocale("fa_IR.UTF-8").writtenForm();
     EXPECT_EQ(fa.negativePrefix, spelled("fa_IR.UTF-8", u"M"));
 
     const WrittenForm c = NumberFormat::c().writtenForm();
     EXPECT_EQ(c.decimalSeparator, u".");
-    EXPECT_EQ(c.primaryGroup, 0);
+    EXPECT_TRUE(c.groups.empty());
     EXPECT_EQ(c.groupSeparator, u"");
 }
 
