@@ -6,6 +6,7 @@
 #   (WINEPREFIX and DISPLAY set by the caller; the user Bulgarian)
 set -uo pipefail
 wine=$1 setup=$2 program=$3 driver=$4
+source "$(dirname "${BASH_SOURCE[0]}")/calculate_variant2.sh"
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Isosceles'
 status=0
 fail() {
@@ -31,8 +32,7 @@ grep -q '"QuietUninstallString"=.*uninstall.exe\\" /uninstall /S"' <<<"$entry" |
     fail "no silent uninstall: $entry"
 grep -q '"DisplayIcon"=.*isosceles.exe"' <<<"$entry" || fail "no icon in the uninstall entry"
 
-# The installed program shows its window and calculates in the user's format: Variant 2
-# (option id 201) with c = 6 (box id 104) and S = 12 (box id 107), then Calculate (id 300).
+# The installed program shows its window and calculates in the user's format.
 # DECIMAL, where given, is set in the Region settings before the program starts.
 calculates() { # calculates EXPECTED... [-- DECIMAL]
     local decimal="" expected=()
@@ -44,23 +44,15 @@ calculates() { # calculates EXPECTED... [-- DECIMAL]
     local international='HKCU\Control Panel\International'
     [[ -n "$decimal" ]] && "$wine" reg add "$international" /v sDecimal /d "$decimal" /f >/dev/null
     "$wine" "$(folder)/isosceles.exe" >/dev/null 2>&1 &
-    "$wine" "$driver" click 201 || fail "the installed program shows no window"
-    "$wine" "$driver" set 104 6
-    "$wine" "$driver" set 107 12
-    "$wine" "$driver" click 300
-    local k got
-    for k in 104 105 106 107; do
-        got+="$("$wine" "$driver" get "$k" | tr -d '\r') "
-    done
-    [[ "$got" == "${expected[*]} " ]] || fail "the row shows $got, not ${expected[*]}"
+    local got
+    got=$(calculate_variant2 "$wine" "$driver") || fail "the installed program shows no window"
+    [[ "$got" == "${expected[*]}" ]] || fail "the row shows $got, not ${expected[*]}"
     "$wine" taskkill /F /IM isosceles.exe >/dev/null 2>&1
     wait
     [[ -n "$decimal" ]] && "$wine" reg add "$international" /v sDecimal /d "$d" /f >/dev/null
     return 0
 }
-# The user's decimal separator as the system holds it.
-d=$("$wine" reg query 'HKCU\Control Panel\International' /v sDecimal 2>/dev/null |
-    sed -n 's/.*REG_SZ[[:space:]]*//p' | tr -d '\r')
+d=$(user_decimal "$wine")
 [[ -n "$d" && "$d" != . ]] || fail "the user's decimal separator is '$d'"
 calculates "6${d}000" "5${d}000" "16${d}000" "12${d}000"
 calculates 6.000 5.000 16.000 12.000 -- .

@@ -1,6 +1,6 @@
 // Drives the program's window from another process as a test tool does: by the window's
 // title and its controls' ids, with the messages a click or a screen reader sends.
-//   window_driver.exe click ID | set ID TEXT | get ID
+//   window_driver.exe click ID | set ID TEXT | get ID | close
 // Prints the control's text for get; exits 1 where the window or the control is missing.
 #include <windows.h>
 
@@ -37,11 +37,15 @@ HWND findWindow() {
 } // namespace
 
 int wmain(int argc, wchar_t* argv[]) {
-    if (argc < 3) {
-        std::fputws(L"usage: window_driver click ID | set ID TEXT | get ID\n", stderr);
+    if (argc < 2 || (argc < 3 && std::wcscmp(argv[1], L"close") != 0)) {
+        std::fputws(L"usage: window_driver click ID | set ID TEXT | get ID | close\n", stderr);
         return 2;
     }
     const HWND window = findWindow();
+    if (argc == 2) {
+        // As the title bar's close button does.
+        return window != nullptr && PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
     const HWND control =
         window != nullptr ? GetDlgItem(window, std::wcstol(argv[2], nullptr, 10)) : nullptr;
     if (control == nullptr) {

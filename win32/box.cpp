@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <tuple>
 #include <vector>
@@ -40,9 +41,11 @@ public:
     }
 
     // The digits' height as the face is designed, not as hinting rounds it up at a small
-    // size: measured once at a large size and scaled.
+    // size: measured once at a large size and scaled. A face without outlines (a bitmap
+    // face) has only the sizes it has: its digits are measured at the size the system gave,
+    // or, where even that fails, taken as its ascent above the baseline.
     double digitHeight(FontFit fit) const override {
-        if (digitsPerEm_ == 0) {
+        if (!digitsPerEm_) {
             LOGFONTW large = face_;
             large.lfHeight = -kLargeEm;
             large.lfWidth = 0;
@@ -57,22 +60,31 @@ public:
                     tallest = std::max(tallest, metrics.gmBlackBoxY);
                 }
             }
+            TEXTMETRICW given{};
+            const bool known = GetTextMetricsW(dc_, &given) != 0;
             SelectObject(dc_, old);
             DeleteObject(font);
-            digitsPerEm_ = static_cast<double>(tallest) / kLargeEm;
+            const LONG em = known ? given.tmHeight - given.tmInternalLeading : 0;
+            if (tallest == 0 && known) {
+                tallest =
+                    static_cast<UINT>(std::max<LONG>(0, given.tmAscent - given.tmInternalLeading));
+            }
+            digitsPerEm_ = em > 0 ? static_cast<double>(tallest) / em : kFallbackDigitsPerEm;
         }
-        return digitsPerEm_ * fit.pointSize * dpi_ / kPointsPerInch;
+        return *digitsPerEm_ * fit.pointSize * dpi_ / kPointsPerInch;
     }
 
 private:
     static constexpr LONG kLargeEm = 1000;
+    // A serif's digits, where the system reports nothing of the face: about 0.66 em.
+    static constexpr double kFallbackDigitsPerEm = 0.66;
 
     HWND hwnd_;
     HDC dc_;
     LOGFONTW face_;
     UINT dpi_;
     std::function<HFONT(FontFit)> font_;
-    mutable double digitsPerEm_ = 0;
+    mutable std::optional<double> digitsPerEm_;
 };
 
 } // namespace
@@ -127,7 +139,8 @@ HFONT Box::fontAt(FontFit fit) const {
         const HFONT natural = CreateFontIndirectW(&face);
         const LONG average = metricsOf(natural).tmAveCharWidth;
         DeleteObject(natural);
-        face.lfWidth = std::max<LONG>(1, average * fit.stretch / 100);
+        // A face that reports no width is left at its own.
+        face.lfWidth = std::max<LONG>(0, average * fit.stretch / 100);
     }
     HFONT font = CreateFontIndirectW(&face);
     if (fit.stretch != 100 && drawsFaint(font)) {

@@ -122,6 +122,10 @@ private:
         face.lfHeight = -MulDiv(kWindowStyle.fontPointSize, static_cast<int>(dpi), 72);
         face.lfWeight = weight;
         face.lfCharSet = RUSSIAN_CHARSET;
+        // Where the face is missing, the system substitutes a serif: unhinted, its mapper
+        // may take any face (Wine takes Liberation Sans, whose Cyrillic after a slash, as in
+        // the assignment, faults in Wine's own text layout).
+        face.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
         face.lfQuality = CLEARTYPE_QUALITY;
         const std::wstring family = widen(kWindowStyle.fontFamily);
         family.copy(face.lfFaceName, LF_FACESIZE - 1);
