@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc_error.h"
+#include "variant_table.h"
 
 #include <array>
 #include <optional>
@@ -62,7 +63,23 @@ struct WindowStyle {
 
 inline constexpr std::string_view kTitle = "Геометрия - равнобедрен триъгълник";
 
-inline constexpr WindowStyle kWindowStyle{6960, 5280,  {192, 192, 255}, "Times New Roman",
+// What depends on the number of variants is derived from it, so that another variant changes
+// only the variant table: a row of options and of boxes each, Frame1 and the window below
+// them taller, the Clear button and the assignment lower, in twips.
+inline constexpr int kFrame1Top = 480;
+inline constexpr int kOption1Top = 360; // in Frame1
+inline constexpr int kOption1Height = 405;
+inline constexpr int kText2Top = 840;
+inline constexpr int kVariantRowStep = 360; // from one variant's row to the next
+inline constexpr int kFrame1Height =
+    kOption1Top + (kVariantCount - 1) * kVariantRowStep + kOption1Height + 450;
+// Level with where a further row of boxes would stand.
+inline constexpr int kClearTop = kText2Top + kVariantCount * kVariantRowStep;
+inline constexpr int kText1Top = kFrame1Top + kFrame1Height + 225;
+inline constexpr int kText1Height = 1815;
+inline constexpr int kClientHeight = kText1Top + kText1Height + 105;
+
+inline constexpr WindowStyle kWindowStyle{6960, kClientHeight, {192, 192, 255}, "Times New Roman",
                                           12,   kTitle};
 
 inline constexpr Rgb kHeadingColour{255, 192, 128};
@@ -106,21 +123,21 @@ inline constexpr std::array<ControlRow, 8> ControlTable{{
     // family         first count cols  left   top  width height stepX stepY
     {Family::Label1,   0,    1,   1,  1200,    0,  4575,  375,    0,    0,
      TextSource::Fixed, kTitle, kHeadingColour, std::nullopt, {}},
-    {Family::Label1,   1,    4,   4,  1800,  480,   975,  375,  960,    0,
-     TextSource::Heading, {}, kHeadingColour, std::nullopt, {}},
-    {Family::Frame1,   0,    1,   1,     0,  480,  1695, 2655,    0,    0,
+    {Family::Label1,   1, kQuantityCount, kQuantityCount, 1800, kFrame1Top, 975, 375,
+     960, 0, TextSource::Heading, {}, kHeadingColour, std::nullopt, {}},
+    {Family::Frame1,   0,    1,   1,     0, kFrame1Top, 1695, kFrame1Height, 0, 0,
      TextSource::Fixed, "Варианти", Rgb{192, 192, 255}, std::nullopt, {}},
     // Relative to Frame1.
-    {Family::Option1,  0,    5,   1,   120,  360,  1500,  405,    0,  360,
-     TextSource::Caption, {}, Rgb{128, 128, 255}, std::nullopt, {}},
-    {Family::Text2,    0,   20,   4,  1800,  840,   975,  405,  960,  360,
-     TextSource::Empty, {}, std::nullopt, Rgb{255, 192, 192}, {}},
-    {Family::Command1, 0,    1,   1,  5760,  840,  1095,  375,    0,    0,
+    {Family::Option1,  0, kVariantCount, 1, 120, kOption1Top, 1500, kOption1Height,
+     0, kVariantRowStep, TextSource::Caption, {}, Rgb{128, 128, 255}, std::nullopt, {}},
+    {Family::Text2,    0, kBoxCount, kQuantityCount, 1800, kText2Top, 975, 405, 960,
+     kVariantRowStep, TextSource::Empty, {}, std::nullopt, Rgb{255, 192, 192}, {}},
+    {Family::Command1, 0,    1,   1,  5760, kText2Top, 1095, 375, 0, 0,
      TextSource::Fixed, "Изчисли", Rgb{128, 255, 128}, std::nullopt, {}},
-    {Family::Command1, 1,    1,   1,  5760, 2640,  1095,  375,    0,    0,
+    {Family::Command1, 1,    1,   1,  5760, kClearTop, 1095, 375, 0, 0,
      TextSource::Fixed, "Изчисти", Rgb{255, 0, 0}, std::nullopt, {}},
-    {Family::Text1,    0,    1,   1,   120, 3360,  6735, 1815,    0,    0,
-     TextSource::Assignment, {}, std::nullopt, std::nullopt, "Задание на проекта"},
+    {Family::Text1,    0,    1,   1,   120, kText1Top, 6735, kText1Height,
+     0, 0, TextSource::Assignment, {}, std::nullopt, std::nullopt, "Задание на проекта"},
 }};
 // clang-format on
 
@@ -166,12 +183,13 @@ struct TabStop {
     int first, last;
 };
 
+// The boxes of the last variant's row come after the buttons.
 inline constexpr std::array<TabStop, 5> TabOrder{{
     {Family::Text1, 0, 0},
-    {Family::Text2, 0, 15},
+    {Family::Text2, 0, kBoxCount - kQuantityCount - 1},
     {Family::Command1, 0, 1},
-    {Family::Text2, 16, 19},
-    {Family::Option1, 0, 4},
+    {Family::Text2, kBoxCount - kQuantityCount, kBoxCount - 1},
+    {Family::Option1, 0, kVariantCount - 1},
 }};
 
 // The report of a failed calculation, in Bulgarian.

@@ -28,5 +28,27 @@ TEST(OutOfDateResults, ReadOnTheComputedColourAndDifferFromCurrentOnes) {
     EXPECT_EQ(kTextOnFixedColour, (Rgb{0, 0, 0}));
 }
 
+// What follows the number of variants is derived from it, at the numbers of five variants.
+TEST(ControlTable, RowsThatFollowTheVariantsStandWhereFiveVariantsPutThem) {
+    ASSERT_EQ(kVariantCount, 5);
+    const struct {
+        Family family;
+        int index;
+        Rect twips;
+    } placed[] = {
+        {Family::Frame1, 0, {0, 480, 1695, 2655}},   {Family::Option1, 4, {120, 1800, 1500, 405}},
+        {Family::Text2, 19, {4680, 2280, 975, 405}}, {Family::Command1, 1, {5760, 2640, 1095, 375}},
+        {Family::Text1, 0, {120, 3360, 6735, 1815}}, {Family::Label1, 4, {4680, 480, 975, 375}},
+    };
+    for (const auto& [family, index, twips] : placed) {
+        EXPECT_EQ(twipsRect(rowOf(family, index), index), twips) << familyName(family) << index;
+    }
+    EXPECT_EQ(kWindowStyle.clientHeight, 5280);
+    EXPECT_EQ(TabOrder[1].last, 15);
+    EXPECT_EQ(TabOrder[3].first, 16);
+    EXPECT_EQ(TabOrder[3].last, 19);
+    EXPECT_EQ(TabOrder[4].last, 4);
+}
+
 } // namespace
 } // namespace isosceles
