@@ -110,6 +110,7 @@ inline constexpr ButtonFaceStyle kButtonFace{{{0, 0, 0}, 1}, {{0, 0, 0}, 2}, {{6
 // typing gets a dashed ring.
 struct FocusRing {
     int width, inset;
+    friend bool operator==(const FocusRing&, const FocusRing&) = default;
 };
 inline constexpr FocusRing kButtonFocusRing{2, 4};
 inline constexpr FocusRing kOptionFocusRing{2, 1};

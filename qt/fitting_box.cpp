@@ -14,16 +14,14 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
+#include <utility>
+
 namespace isosceles {
 
 namespace {
 
 // QLineEdit keeps this many pixels free on either side of its text.
 constexpr int kHorizontalMargin = 2;
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The box's face measured as Qt draws it.
 class QtMeasure : public TextMeasure {
@@ -54,15 +52,39 @@ private:
     const QPaintDevice* device_;
 };
 
-// Keys that change a box's text, as opposed to moving, selecting or copying.
-bool edits(const QKeyEvent& event) {
-    if (event.matches(QKeySequence::Paste) || event.matches(QKeySequence::Cut) ||
-        event.key() == Qt::Key_Backspace || event.key() == Qt::Key_Delete) {
-        return true;
+KeyClass classOf(const QKeyEvent& event) {
+    if (event.matches(QKeySequence::Paste)) {
+        return KeyClass::Pasting;
+    }
+    if (event.matches(QKeySequence::Cut)) {
+        return KeyClass::Cutting;
+    }
+    if (event.matches(QKeySequence::Copy)) {
+        return KeyClass::Copying;
+    }
+    if (event.key() == Qt::Key_Backspace || event.key() == Qt::Key_Delete) {
+        return KeyClass::Deleting;
     }
     const Qt::KeyboardModifiers chords = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-    return !event.text().isEmpty() && event.text().at(0).isPrint() &&
-           (event.modifiers() & chords) == Qt::NoModifier;
+    if (!event.text().isEmpty() && event.text().at(0).isPrint() &&
+        (event.modifiers() & chords) == Qt::NoModifier) {
+        return KeyClass::Typing;
+    }
+    return (event.modifiers() & Qt::ShiftModifier) != 0 ? KeyClass::Selecting : KeyClass::Moving;
+}
+
+QPalette paletteOf(const Colours& colours) {
+    // Only the roles set here are the box's own; the rest stay the desktop's.
+    QPalette palette;
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        if (colours.background) {
+            palette.setColor(group, QPalette::Base, toColor(*colours.background));
+        }
+        if (colours.text) {
+            palette.setColor(group, QPalette::Text, toColor(*colours.text));
+        }
+    }
+    return palette;
 }
 
 } // namespace
@@ -102,35 +124,31 @@ void FittingBox::fit() {
     update();
 }
 
-// The tooltip holds what the drawing leaves out: the whole text, and why a result is marked.
 void FittingBox::explain() {
-    QStringList lines;
-    if (fit_.altered(kBoxFitRules)) {
-        lines << text();
-    }
-    const QString outOfDate = fromUtf8(kOutOfDateText);
-    if (outOfDate_) {
-        lines << outOfDate;
-    }
-    setToolTip(lines.join(QLatin1Char('\n')));
-    setAccessibleDescription(outOfDate_ ? outOfDate : QString());
+    setToolTip(QString::fromStdU16String(
+        tooltipOf(view_, text().toStdU16String(), fit_.altered(kBoxFitRules))));
 }
 
-void FittingBox::setOutOfDate(bool outOfDate) {
-    if (outOfDate_ == outOfDate) {
-        return;
+void FittingBox::show(const BoxView& view) {
+    const BoxView before = std::exchange(view_, view);
+    const QString text = QString::fromStdU16String(view.text);
+    if (this->text() != text) {
+        setText(text);
     }
-    outOfDate_ = outOfDate;
-    // The slanted face is measured anew: it is not as wide as the upright one.
-    font_.setItalic(outOfDate);
-    legibleSize_ = 0;
-    QPalette palette = this->palette();
-    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Text,
-                         toColor(outOfDate ? kOutOfDateTextColour : kTextOnFixedColour));
+    setReadOnly(!view.takesTyping);
+    setEnabled(view.enabled);
+    if (view.colours != before.colours) {
+        setPalette(paletteOf(view.colours));
     }
-    setPalette(palette);
-    fit();
+    setAccessibleDescription(QString::fromStdU16String(utf16(view.description)));
+    if (view.slanted != before.slanted) {
+        // The slanted face is measured anew: it is not as wide as the upright one.
+        font_.setItalic(view.slanted);
+        legibleSize_ = 0;
+        fit();
+    } else {
+        explain();
+    }
 }
 
 QString FittingBox::shownText() const {
@@ -152,27 +170,30 @@ void FittingBox::paintEvent(QPaintEvent* event) {
         // In the text colour, which the desktop keeps readable on the box's own base; dashed
         // where the box takes no typing.
         QPainter painter(this);
-        drawFocusRing(painter, rect(), palette().color(QPalette::Text), kBoxFocusRing,
-                      isReadOnly() ? Qt::DashLine : Qt::SolidLine);
+        drawFocusRing(painter, rect(), palette().color(QPalette::Text), view_.ring.size,
+                      view_.ring.line == RingLine::Dashed ? Qt::DashLine : Qt::SolidLine);
     }
 }
 
 void FittingBox::keyPressEvent(QKeyEvent* event) {
-    if (isReadOnly() && edits(*event)) {
+    const KeyAnswer answer = answerKey(view_, classOf(*event));
+    if (answer.sound) {
         emit keyRefused();
     }
-    QLineEdit::keyPressEvent(event);
+    if (answer.taken) {
+        QLineEdit::keyPressEvent(event);
+    }
 }
 
 void FittingBox::offerCopy(const QPoint& globalPos) {
-    if (text().isEmpty()) {
+    if (!view_.copyOffered) {
         return;
     }
     // Owned by the window: a disabled box would disable its menu too.
     auto* menu = new QMenu(window());
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(QString::fromUtf8(kCopyText.data(), static_cast<qsizetype>(kCopyText.size())),
-                    this, [this] { QGuiApplication::clipboard()->setText(text()); });
+    menu->addAction(QString::fromStdU16String(utf16(kCopyText)), this,
+                    [this] { QGuiApplication::clipboard()->setText(text()); });
     menu->popup(globalPos);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "box_fit.h"
+#include "window_view.h"
 
 #include <QFont>
 #include <QLineEdit>
@@ -9,9 +10,8 @@ namespace isosceles {
 
 // A single-line box that always shows its whole text, fitted as layout/ decides (narrowed,
 // then smaller down to a legible size, else a number's short form or the text's start and an
-// ellipsis) while the box is not being edited; whenever it is drawn otherwise than whole, the
-// whole text is in the tooltip. A result computed from other given values than the row now
-// holds is drawn as out of date. The text itself is never touched: all of this is drawing.
+// ellipsis) while the box is not being edited. Everything else it shows and how it answers
+// keys is the view's. The text itself is never touched: all of this is drawing.
 class FittingBox : public QLineEdit {
     Q_OBJECT
 
@@ -24,12 +24,12 @@ public:
     // The text as the box draws it when it is not being edited.
     QString shownText() const;
 
-    // A result beside given values it was not computed from.
-    void setOutOfDate(bool outOfDate);
-    bool isOutOfDate() const { return outOfDate_; }
+    // Shows the box as the view says.
+    void show(const BoxView& view);
+    const BoxView& view() const { return view_; }
 
-    // Offers the box's whole text for copying, at a global position: a disabled box has no
-    // menu of its own. Nothing is offered while the box is empty.
+    // Offers the box's whole text for copying, at a global position, where the view offers
+    // it: a disabled box has no menu of its own.
     void offerCopy(const QPoint& globalPos);
 
 signals:
@@ -51,7 +51,7 @@ private:
     ShortFormOf shortForm_;
     double legibleSize_ = 0;
     BoxFit fit_{kBoxFitRules.full, Shown::Whole, {}};
-    bool outOfDate_ = false;
+    BoxView view_{};
 };
 
 } // namespace isosceles

@@ -81,29 +81,21 @@ QImage readIcon() {
     return reader.read();
 }
 
-// Buttons and the frame paint themselves; the computed boxes take their base and text; every
-// other control fills its background.
+// Buttons and the frame paint themselves, and the boxes follow the view; every other control
+// fills its background.
 void applyColours(const ControlRow& row, int index, QWidget* widget) {
-    switch (row.family) {
-    case Family::Command1:
-    case Family::Frame1:
+    if (row.family == Family::Command1 || row.family == Family::Frame1 ||
+        row.family == Family::Text2) {
         return;
-    case Family::Text2:
-        if (isComputedBox(index) && row.computedBackground) {
-            // Results are what the user reads here, so they stay black when disabled too.
-            paint(widget, {{QPalette::Base, *row.computedBackground},
-                           {QPalette::Text, kTextOnFixedColour}});
-        }
-        return;
-    default:
-        if (row.background) {
-            // Buttons, option buttons among them, fill with the Button role rather than Window;
-            // styles draw a label's or an option's text in either text role.
-            paint(widget, {{widget->backgroundRole(), *row.background},
-                           {QPalette::WindowText, kTextOnFixedColour},
-                           {QPalette::ButtonText, kTextOnFixedColour}});
-            widget->setAutoFillBackground(true);
-        }
+    }
+    const Colours colours = coloursOf(row.family, index);
+    if (colours.background && colours.text) {
+        // Buttons, option buttons among them, fill with the Button role rather than Window;
+        // styles draw a label's or an option's text in either text role.
+        paint(widget, {{widget->backgroundRole(), *colours.background},
+                       {QPalette::WindowText, *colours.text},
+                       {QPalette::ButtonText, *colours.text}});
+        widget->setAutoFillBackground(true);
     }
 }
 
@@ -137,8 +129,7 @@ void configureApplication(QApplication& app) {
 }
 
 QString windowTitleText() {
-    return QStringLiteral(ISOSCELES_MAKER_URL) + QStringLiteral("  ") +
-           fromUtf8(kWindowStyle.title);
+    return fromUtf8(windowTitle());
 }
 
 std::optional<std::string> preferredPlatform(const EnvLookup& lookup) {
@@ -164,11 +155,11 @@ std::optional<std::string> preferredPlatform(const EnvLookup& lookup) {
     return std::nullopt;
 }
 
-void reportError(QWidget& window, const std::exception& error) {
-    const auto* calcError = dynamic_cast<const CalcError*>(&error);
-    const std::string_view text =
-        calcError != nullptr ? errorText(calcError->kind()) : kNumberFormatErrorText;
-    QMessageBox::critical(&window, window.windowTitle(), fromUtf8(text));
+void reportError(QWidget& window, const FailureReport& report) {
+    QMessageBox box(QMessageBox::Critical, fromUtf8(report.title), fromUtf8(report.text),
+                    QMessageBox::NoButton, &window);
+    box.addButton(fromUtf8(report.button), QMessageBox::AcceptRole);
+    box.exec();
 }
 
 MainWindow::MainWindow(NumberFormat format, ErrorHandler onError)
@@ -252,12 +243,14 @@ QWidget* MainWindow::create(const ControlRow& row, int index) {
         Label1.at(at) = label;
         return label;
     }
-    case Family::Frame1:
-        Frame1 = new PaintedFrame(text,
-                                  {toColor(row.background.value_or(kWindowStyle.background)),
-                                   toColor(kFrameOutlineColour), toColor(kTextOnFixedColour)},
-                                  this);
+    case Family::Frame1: {
+        const Colours colours = coloursOf(Family::Frame1, index);
+        Frame1 = new PaintedFrame(
+            text,
+            {toColor(*colours.background), toColor(kFrameOutlineColour), toColor(*colours.text)},
+            this);
         return Frame1;
+    }
     case Family::Option1:
         Option1.at(at) = new OptionButton(text, Frame1);
         return Option1[at];
@@ -270,7 +263,7 @@ QWidget* MainWindow::create(const ControlRow& row, int index) {
         return box;
     }
     case Family::Command1: {
-        auto* button = new FaceButton(text, row.background.value_or(kWindowStyle.background), this);
+        auto* button = new FaceButton(text, *coloursOf(Family::Command1, index).background, this);
         button->setAutoDefault(false);
         button->setDefault(false);
         Command1.at(at) = button;
@@ -342,36 +335,19 @@ void MainWindow::bind() {
     }
 }
 
-// The one place where an operation's failure leaves the event: the handler reports it and
-// the window goes on, the failed row's results emptied and what was typed kept.
+// The one place where an operation's failure leaves the event: the report is shown and the
+// window goes on, the failed row's results emptied and what was typed kept.
 template <typename Operation> void MainWindow::run(Operation&& operation) {
-    const auto report = [this](const std::exception& error) {
-        mirror();
-        if (onError_) {
-            onError_(*this, error);
-        }
-    };
-    try {
-        operation();
-    } catch (const CalcError& error) {
-        report(error);
-    } catch (const NumberFormatError& error) {
-        report(error);
-    }
+    const std::optional<FailureReport> failure = attempt(std::forward<Operation>(operation));
     mirror();
+    if (failure && onError_) {
+        onError_(*this, *failure);
+    }
 }
 
 void MainWindow::mirror() {
     for (int box = 0; box < kBoxCount; ++box) {
-        const GridCell& cell = controller_.cell(box);
-        QLineEdit* edit = Text2[static_cast<std::size_t>(box)];
-        const QString text = QString::fromStdU16String(cell.text);
-        if (edit->text() != text) {
-            edit->setText(text);
-        }
-        edit->setReadOnly(cell.locked);
-        edit->setEnabled(cell.enabled);
-        Text2[static_cast<std::size_t>(box)]->setOutOfDate(controller_.isOutOfDate(box));
+        Text2[static_cast<std::size_t>(box)]->show(boxView(controller_, box));
     }
     if (const auto selected = controller_.selectedOption()) {
         QRadioButton* option = Option1.at(static_cast<std::size_t>(*selected));

@@ -4,11 +4,11 @@
 #include "fitting_box.h"
 #include "grid_controller.h"
 #include "window_layout.h"
+#include "window_view.h"
 
 #include <QWidget>
 
 #include <array>
-#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
@@ -37,9 +37,8 @@ QString windowTitleText();
 // (KDE Plasma, and most others).
 std::optional<std::string> preferredPlatform(const EnvLookup& lookup);
 
-// The modal report of a failed operation (a CalcError, or a NumberFormatError when the
-// regional number format cannot be built), under the window's title.
-void reportError(QWidget& window, const std::exception& error);
+// Shows the report of a failed operation, modal over the window.
+void reportError(QWidget& window, const FailureReport& report);
 
 // The program's only window. It owns the controller, forwards every event to it and
 // afterwards shows the controller's state; it decides nothing itself.
@@ -47,7 +46,7 @@ class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
-    using ErrorHandler = std::function<void(QWidget& window, const std::exception&)>;
+    using ErrorHandler = std::function<void(QWidget& window, const FailureReport&)>;
 
     // Runs the controller's start-up before returning, so the first show sees its state.
     MainWindow(NumberFormat format, ErrorHandler onError);

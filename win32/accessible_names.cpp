@@ -13,8 +13,8 @@ namespace {
 // Windows' own object for a control, but for its name.
 class NamedAccessible final : public IAccessible {
 public:
-    NamedAccessible(IAccessible* standard, std::wstring name)
-        : standard_(standard), name_(std::move(name)) {}
+    NamedAccessible(IAccessible* standard, std::wstring name, std::wstring description)
+        : standard_(standard), name_(std::move(name)), description_(std::move(description)) {}
     NamedAccessible(const NamedAccessible&) = delete;
     NamedAccessible& operator=(const NamedAccessible&) = delete;
 
@@ -79,6 +79,13 @@ public:
         return standard_->get_accValue(child, value);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
+        if (description == nullptr) {
+            return E_POINTER;
+        }
+        if (child.vt == VT_I4 && child.lVal == CHILDID_SELF && !description_.empty()) {
+            *description = SysAllocString(description_.c_str());
+            return *description != nullptr ? S_OK : E_OUTOFMEMORY;
+        }
         return standard_->get_accDescription(child, description);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
@@ -133,6 +140,7 @@ private:
 
     IAccessible* standard_;
     std::wstring name_;
+    std::wstring description_;
     std::atomic<ULONG> references_{1};
 };
 
@@ -159,7 +167,22 @@ void AccessibleNames::annotate(HWND control, const std::wstring& name) {
     }
 }
 
-LRESULT accessibleObject(HWND control, WPARAM wParam, LPARAM lParam, const std::wstring& name) {
+void AccessibleNames::describe(HWND control, const std::wstring& description) {
+    if (services_ == nullptr) {
+        return;
+    }
+    MSAAPROPID property = PROPID_ACC_DESCRIPTION;
+    if (description.empty()) {
+        services_->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                  &property, 1);
+    } else {
+        services_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property,
+                                  description.c_str());
+    }
+}
+
+LRESULT accessibleObject(HWND control, WPARAM wParam, LPARAM lParam, const std::wstring& name,
+                         const std::wstring& description) {
     if (static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT)) {
         return 0;
     }
@@ -168,7 +191,7 @@ LRESULT accessibleObject(HWND control, WPARAM wParam, LPARAM lParam, const std::
                                          reinterpret_cast<void**>(&standard)))) {
         return 0;
     }
-    auto* named = new NamedAccessible(standard, name);
+    auto* named = new NamedAccessible(standard, name, description);
     const LRESULT result = LresultFromObject(IID_IAccessible, wParam, named);
     named->Release();
     return result > 0 ? result : 0;

@@ -20,14 +20,17 @@ public:
     AccessibleNames& operator=(const AccessibleNames&) = delete;
 
     void annotate(HWND control, const std::wstring& name);
+    // What a screen reader says after the control's name; empty: nothing of the program's.
+    void describe(HWND control, const std::wstring& description);
 
 private:
     IAccPropServices* services_ = nullptr;
 };
 
 // The answer to a control's WM_GETOBJECT: for its client object, the object Windows would
-// make for it, with this name; 0 for anything else, which the control's own procedure
-// answers.
-LRESULT accessibleObject(HWND control, WPARAM wParam, LPARAM lParam, const std::wstring& name);
+// make for it, with this name and, unless empty, this description; 0 for anything else, which
+// the control's own procedure answers.
+LRESULT accessibleObject(HWND control, WPARAM wParam, LPARAM lParam, const std::wstring& name,
+                         const std::wstring& description = {});
 
 } // namespace isosceles

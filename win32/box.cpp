@@ -87,11 +87,31 @@ private:
     mutable std::optional<double> digitsPerEm_;
 };
 
+// What a character the keyboard sends does to the text: the control characters of Ctrl+V,
+// Ctrl+X and Ctrl+C paste, cut and copy; Backspace deletes; any other below a space is a
+// chord that changes nothing.
+KeyClass classOfCharacter(wchar_t character) {
+    constexpr wchar_t kCtrlC = 0x03;
+    constexpr wchar_t kCtrlV = 0x16;
+    constexpr wchar_t kCtrlX = 0x18;
+    switch (character) {
+    case kCtrlV:
+        return KeyClass::Pasting;
+    case kCtrlX:
+        return KeyClass::Cutting;
+    case kCtrlC:
+        return KeyClass::Copying;
+    case L'\b':
+        return KeyClass::Deleting;
+    default:
+        return character >= L' ' ? KeyClass::Typing : KeyClass::Moving;
+    }
+}
+
 } // namespace
 
-Box::Box(HWND edit, HWND tooltip, ShortFormOf shortForm, Colours colours, SIZE covered)
-    : edit_(edit), tooltip_(tooltip), shortForm_(std::move(shortForm)), colours_(colours),
-      covered_(covered) {
+Box::Box(HWND edit, HWND tooltip, ShortFormOf shortForm, SIZE covered)
+    : edit_(edit), tooltip_(tooltip), shortForm_(std::move(shortForm)), covered_(covered) {
     SetWindowSubclass(edit_, subclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
     TOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
@@ -132,7 +152,7 @@ HFONT Box::fontAt(FontFit fit) const {
     }
     LOGFONTW face = face_;
     face.lfHeight = -static_cast<LONG>(std::lround(fit.pointSize * dpi_ / kPointsPerInch));
-    face.lfItalic = outOfDate_ ? TRUE : FALSE;
+    face.lfItalic = view_.slanted ? TRUE : FALSE;
     face.lfWidth = 0;
     if (fit.stretch != 100) {
         // A width of its own: the face's average character width at this size, narrowed.
@@ -219,14 +239,14 @@ void Box::refit() {
         return;
     }
     LOGFONTW face = face_;
-    face.lfItalic = outOfDate_ ? TRUE : FALSE;
+    face.lfItalic = view_.slanted ? TRUE : FALSE;
     const GdiMeasure measure(edit_, face, dpi_, [this](FontFit fit) { return fontAt(fit); });
     FitRules rules = kBoxFitRules;
     rules.legibleDigitHeight = rules.legibleDigitHeight * dpi_ / 96;
     if (legible_ == 0) {
         // The same for every box of a face at a DPI, and costly to find: found once.
         static std::map<std::tuple<UINT, bool, std::wstring>, double> known;
-        const auto key = std::make_tuple(dpi_, outOfDate_, std::wstring(face_.lfFaceName));
+        const auto key = std::make_tuple(dpi_, view_.slanted, std::wstring(face_.lfFaceName));
         const auto found = known.find(key);
         legible_ = found != known.end()
                        ? found->second
@@ -238,13 +258,9 @@ void Box::refit() {
     fit_ = r.right > r.left ? fitBoxText(std::u16string(whole.begin(), whole.end()),
                                          r.right - r.left, measure, legible_, shortForm_, rules)
                             : BoxFit{kBoxFitRules.full, Shown::Whole, {}};
-    tip_.clear();
-    if (fit_.altered(kBoxFitRules)) {
-        tip_ = whole;
-    }
-    if (outOfDate_) {
-        tip_ += (tip_.empty() ? L"" : L"\n") + widen(kOutOfDateText);
-    }
+    const std::u16string tip =
+        tooltipOf(view_, std::u16string(whole.begin(), whole.end()), fit_.altered(kBoxFitRules));
+    tip_.assign(tip.begin(), tip.end());
     const HFONT font = fontAt(fit_.font);
     if (font == shownFont_) {
         // In the font it has, the control lays out and redraws a changed text by itself.
@@ -278,13 +294,13 @@ void Box::refit() {
     RedrawWindow(edit_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
-void Box::setOutOfDate(bool outOfDate) {
-    if (outOfDate == outOfDate_) {
-        return;
+void Box::show(const BoxView& view) {
+    const bool slanted = view_.slanted;
+    view_ = view;
+    if (view.slanted != slanted) {
+        // The slanted face is measured anew: it is not as wide as the upright one.
+        forgetFonts();
     }
-    outOfDate_ = outOfDate;
-    // The slanted face is measured anew: it is not as wide as the upright one.
-    forgetFonts();
     refit();
 }
 
@@ -297,14 +313,12 @@ std::wstring Box::tooltipText() const {
 }
 
 COLORREF Box::textColour() const {
-    if (outOfDate_) {
-        return colorRef(kOutOfDateTextColour);
-    }
-    return colours_.text == CLR_INVALID ? GetSysColor(COLOR_WINDOWTEXT) : colours_.text;
+    return view_.colours.text ? colorRef(*view_.colours.text) : GetSysColor(COLOR_WINDOWTEXT);
 }
 
 COLORREF Box::backgroundColour() const {
-    return colours_.background == CLR_INVALID ? GetSysColor(COLOR_WINDOW) : colours_.background;
+    return view_.colours.background ? colorRef(*view_.colours.background)
+                                    : GetSysColor(COLOR_WINDOW);
 }
 
 TEXTMETRICW Box::metricsOf(HFONT font) const {
@@ -338,14 +352,13 @@ void Box::decorate(HDC dc, POINT origin) {
         FrameRect(dc, &whole, GetSysColorBrush(COLOR_BTNSHADOW));
         return;
     }
-    const bool locked = (GetWindowLongW(edit_, GWL_STYLE) & ES_READONLY) != 0;
     whole.right -= MulDiv(covered_.cx, static_cast<int>(dpi_), 1440);
     whole.bottom -= MulDiv(covered_.cy, static_cast<int>(dpi_), 1440);
-    const int width = MulDiv(kBoxFocusRing.width, static_cast<int>(dpi_), 96);
+    const int width = MulDiv(view_.ring.size.width, static_cast<int>(dpi_), 96);
     LOGBRUSH brush{BS_SOLID, textColour(), 0};
-    const HPEN pen =
-        ExtCreatePen(PS_GEOMETRIC | (locked ? PS_DASH : PS_SOLID) | PS_ENDCAP_FLAT | PS_JOIN_MITER,
-                     static_cast<DWORD>(width), &brush, 0, nullptr);
+    const DWORD line = view_.ring.line == RingLine::Dashed ? PS_DASH : PS_SOLID;
+    const HPEN pen = ExtCreatePen(PS_GEOMETRIC | line | PS_ENDCAP_FLAT | PS_JOIN_MITER,
+                                  static_cast<DWORD>(width), &brush, 0, nullptr);
     const HGDIOBJ oldPen = SelectObject(dc, pen);
     const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
     const int half = width / 2;
@@ -394,8 +407,16 @@ LRESULT CALLBACK Box::subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     return reinterpret_cast<Box*>(self)->handle(message, wParam, lParam);
 }
 
+// Whether the box takes a key of this class; a refused one is answered with the system's sound.
+bool Box::takes(KeyClass key) const {
+    const KeyAnswer answer = answerKey(view_, key);
+    if (answer.sound) {
+        MessageBeep(MB_OK);
+    }
+    return answer.taken;
+}
+
 LRESULT Box::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    const bool locked = (GetWindowLongW(edit_, GWL_STYLE) & ES_READONLY) != 0;
     switch (message) {
     case WM_NCCALCSIZE: {
         // The box's line stands in its middle: the bands above and below it are the edit
@@ -409,7 +430,8 @@ LRESULT Box::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return result;
     }
     case WM_GETOBJECT:
-        if (const LRESULT answer = accessibleObject(edit_, wParam, lParam, name_)) {
+        if (const LRESULT answer =
+                accessibleObject(edit_, wParam, lParam, name_, widen(view_.description))) {
             return answer;
         }
         break;
@@ -444,23 +466,27 @@ LRESULT Box::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         RedrawWindow(edit_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
         break;
     case WM_CHAR:
-        // A key that would change a box that takes no typing is refused audibly.
-        if (locked && (wParam >= L' ' || wParam == L'\b' || wParam == 0x16 || wParam == 0x18)) {
-            MessageBeep(MB_OK);
+        if (!takes(classOfCharacter(static_cast<wchar_t>(wParam)))) {
             return 0;
         }
         break;
     case WM_KEYDOWN:
-        if (locked && wParam == VK_DELETE) {
-            MessageBeep(MB_OK);
+        if (wParam == VK_DELETE && !takes(KeyClass::Deleting)) {
             return 0;
         }
         break;
     case WM_PASTE:
+        if (!takes(KeyClass::Pasting)) {
+            return 0;
+        }
+        break;
     case WM_CUT:
+        if (!takes(KeyClass::Cutting)) {
+            return 0;
+        }
+        break;
     case WM_CLEAR:
-        if (locked) {
-            MessageBeep(MB_OK);
+        if (!takes(KeyClass::Deleting)) {
             return 0;
         }
         break;

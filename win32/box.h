@@ -1,6 +1,7 @@
 #pragma once
 
 #include "box_fit.h"
+#include "window_view.h"
 
 #include <windows.h>
 
@@ -12,18 +13,13 @@ namespace isosceles {
 // One of the grid's boxes: a single-line edit control that always shows its whole text,
 // fitted as layout/ decides (narrowed, then smaller down to a legible size, else a number's
 // short form or the text's start and an ellipsis) while it is not being edited, the whole
-// text then in its tooltip. A result beside given values it was not computed from is drawn
-// as out of date. The text itself is never touched: all of this is drawing.
+// text then in its tooltip. Everything else it shows and how it answers keys is the view's.
+// The text itself is never touched: all of this is drawing.
 class Box {
 public:
-    struct Colours {
-        COLORREF background; // CLR_INVALID: the desktop's window colour
-        COLORREF text;       // CLR_INVALID: the desktop's window text colour
-    };
-
     // `covered`: how much of the box's right and bottom edges its neighbours stand over, in
     // twips, so that its focus ring stays in sight.
-    Box(HWND edit, HWND tooltip, ShortFormOf shortForm, Colours colours, SIZE covered);
+    Box(HWND edit, HWND tooltip, ShortFormOf shortForm, SIZE covered);
     ~Box();
     Box(const Box&) = delete;
     Box& operator=(const Box&) = delete;
@@ -37,8 +33,9 @@ public:
     // What a screen reader asking the box itself hears as its name.
     void setAccessibleName(std::wstring name) { name_ = std::move(name); }
 
-    void setOutOfDate(bool outOfDate);
-    bool isOutOfDate() const { return outOfDate_; }
+    // Shows the box as the view says; the window has given the control its text and state.
+    void show(const BoxView& view);
+    const BoxView& view() const { return view_; }
     bool isShortened() const { return fit_.shown != Shown::Whole; }
     const BoxFit& fit() const { return fit_; }
     std::wstring shownText() const;
@@ -52,6 +49,7 @@ private:
     static LRESULT CALLBACK subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR self);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    bool takes(KeyClass key) const;
     void paint();
     void decorate(HDC dc, POINT origin);
     POINT clientOrigin() const;
@@ -65,13 +63,12 @@ private:
     HWND edit_;
     HWND tooltip_;
     ShortFormOf shortForm_;
-    Colours colours_;
     SIZE covered_;
     UINT dpi_ = 96;
     LOGFONTW face_{};
     double legible_ = 0;
     BoxFit fit_{kBoxFitRules.full, Shown::Whole, {}};
-    bool outOfDate_ = false;
+    BoxView view_{};
     int line_ = 0; // the height of a line in the font the control was given
     std::wstring tip_;
     std::wstring name_;

@@ -13,7 +13,9 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace isosceles {
@@ -41,6 +43,18 @@ int idOf(Family family, int index) {
         break;
     }
     return 600;
+}
+
+// The control an id stands for, read back from the control table.
+std::optional<std::pair<Family, int>> controlOf(int id) {
+    for (const ControlRow& row : ControlTable) {
+        for (int index = row.firstIndex; index < row.firstIndex + row.count; ++index) {
+            if (idOf(row.family, index) == id) {
+                return std::pair{row.family, index};
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 // How far the next box to the right and the one below stand over a box's edges, in twips.
@@ -244,15 +258,13 @@ void registerClasses(HINSTANCE instance, WNDPROC windowProc) {
 } // namespace
 
 std::wstring windowTitleText() {
-    return widen(ISOSCELES_MAKER_URL) + L"  " + widen(kWindowStyle.title);
+    return widen(windowTitle());
 }
 
-void reportError(HWND window, const std::exception& error) {
-    const auto* calcError = dynamic_cast<const CalcError*>(&error);
-    const std::wstring text =
-        widen(calcError != nullptr ? errorText(calcError->kind()) : kNumberFormatErrorText);
-    const std::wstring title = windowTitleText();
-    const std::wstring ok = widen(kOkText);
+void reportError(HWND window, const FailureReport& report) {
+    const std::wstring text = widen(report.text);
+    const std::wstring title = widen(report.title);
+    const std::wstring ok = widen(report.button);
     TASKDIALOG_BUTTON button{IDOK, ok.c_str()};
     TASKDIALOGCONFIG config{};
     config.cbSize = sizeof(config);
@@ -272,7 +284,7 @@ void reportError(HWND window, const std::exception& error) {
 MainWindow::MainWindow(HINSTANCE instance, FormatSource formats, ErrorHandler onError)
     : instance_(instance), formats_(std::move(formats)), onError_(std::move(onError)),
       controller_(std::make_unique<GridController>(formats_())),
-      painter_(std::make_unique<Painter>()) {
+      painter_(std::make_unique<Painter>()), names_(std::make_unique<AccessibleNames>()) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     registerClasses(instance_, windowProc);
@@ -328,10 +340,6 @@ HWND MainWindow::create(const ControlRow& row, int index) {
     case Family::Text2: {
         const HWND edit =
             make(L"EDIT", ES_CENTER | ES_AUTOHSCROLL | WS_TABSTOP | (index == 16 ? WS_GROUP : 0));
-        const bool computedBox = isComputedBox(index);
-        const Box::Colours colours{
-            computedBox && row.computedBackground ? colorRef(*row.computedBackground) : CLR_INVALID,
-            computedBox ? colorRef(kTextOnFixedColour) : CLR_INVALID};
         boxes_.at(static_cast<std::size_t>(index)) = std::make_unique<Box>(
             edit, tooltip_,
             [this](std::u16string_view t) -> std::optional<std::u16string> {
@@ -341,7 +349,7 @@ HWND MainWindow::create(const ControlRow& row, int index) {
                     return std::nullopt;
                 }
             },
-            colours, covered(row, index));
+            covered(row, index));
         return Text2.at(static_cast<std::size_t>(index)) = edit;
     }
     case Family::Command1:
@@ -377,14 +385,13 @@ void MainWindow::build() {
             }
         }
     }
-    AccessibleNames names;
     for (const auto& [row, index] : order) {
         const HWND control = create(*row, index);
         const std::wstring name = widen(accessibleName(*row, index));
         if (name == widen(controlText(*row, index))) {
             continue;
         }
-        names.annotate(control, name);
+        names_->annotate(control, name);
         if (row->family == Family::Text2) {
             boxes_.at(static_cast<std::size_t>(index))->setAccessibleName(name);
         } else if (row->family == Family::Text1) {
@@ -474,21 +481,14 @@ void MainWindow::applyFonts() {
     }
 }
 
+// The one place where an operation's failure leaves the event: the report is shown and the
+// window goes on, the failed row's results emptied and what was typed kept.
 template <typename Operation> void MainWindow::run(Operation&& operation) {
-    try {
-        operation();
-    } catch (const CalcError& error) {
-        mirror();
-        if (onError_) {
-            onError_(hwnd_, error);
-        }
-    } catch (const NumberFormatError& error) {
-        mirror();
-        if (onError_) {
-            onError_(hwnd_, error);
-        }
-    }
+    const std::optional<FailureReport> failure = attempt(std::forward<Operation>(operation));
     mirror();
+    if (failure && onError_) {
+        onError_(hwnd_, *failure);
+    }
 }
 
 void MainWindow::mirror() {
@@ -506,8 +506,11 @@ void MainWindow::mirror() {
         }
         SendMessageW(Text2[at], EM_SETREADONLY, cell.locked ? TRUE : FALSE, 0);
         EnableWindow(Text2[at], cell.enabled ? TRUE : FALSE);
-        boxes_[at]->setOutOfDate(controller_->isOutOfDate(k));
-        boxes_[at]->refit();
+        const BoxView view = boxView(*controller_, k);
+        if (view.description != boxes_[at]->view().description) {
+            names_->describe(Text2[at], widen(view.description));
+        }
+        boxes_[at]->show(view);
     }
     if (const auto selected = controller_->selectedOption()) {
         for (int i = 0; i < kVariantCount; ++i) {
@@ -562,13 +565,10 @@ LRESULT MainWindow::onColour(HDC dc, HWND control) {
         const Box& box = *boxes_[static_cast<std::size_t>(id - 100)];
         background = box.backgroundColour();
         text = box.textColour();
-    } else if (id >= 400 && id < 405) {
-        background = colorRef(*rowOf(Family::Label1, id - 400).background);
-    } else if (id >= 200 && id < 205) {
-        background = colorRef(*rowOf(Family::Option1, id - 200).background);
-    } else if (id == 600) {
-        background = GetSysColor(COLOR_WINDOW);
-        text = GetSysColor(COLOR_WINDOWTEXT);
+    } else if (const std::optional<std::pair<Family, int>> control = controlOf(id)) {
+        const Colours colours = coloursOf(control->first, control->second);
+        background = colours.background ? colorRef(*colours.background) : GetSysColor(COLOR_WINDOW);
+        text = colours.text ? colorRef(*colours.text) : GetSysColor(COLOR_WINDOWTEXT);
     }
     SetTextColor(dc, text);
     SetBkColor(dc, background);
@@ -579,10 +579,10 @@ LRESULT MainWindow::onColour(HDC dc, HWND control) {
 // and turns grey while the button is held down; a ring inside marks the focus.
 void MainWindow::onDrawButton(const DRAWITEMSTRUCT& item) {
     const int index = static_cast<int>(item.CtlID) - 300;
-    const ControlRow& row = rowOf(Family::Command1, index);
+    const Colours colours = coloursOf(Family::Command1, index);
     const HDC dc = item.hDC;
     RECT r = item.rcItem;
-    FillRect(dc, &r, painter_->brush(colorRef(*row.background)));
+    FillRect(dc, &r, painter_->brush(colorRef(*colours.background)));
     const bool focused = (item.itemState & ODS_FOCUS) != 0;
     const bool down = (item.itemState & ODS_SELECTED) != 0;
     const Border border =
@@ -606,7 +606,7 @@ void MainWindow::onDrawButton(const DRAWITEMSTRUCT& item) {
     wchar_t text[32];
     const int length = GetWindowTextW(item.hwndItem, text, 32);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, colorRef(kTextOnFixedColour));
+    SetTextColor(dc, colorRef(*colours.text));
     const HGDIOBJ old = SelectObject(dc, painter_->windowFont());
     RECT all = item.rcItem;
     DrawTextW(dc, text, length, &all, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -646,7 +646,7 @@ void MainWindow::offerCopy(POINT screen) {
         return;
     }
     const GridCell& cell = controller_->cell(id - 100);
-    if (cell.text.empty()) {
+    if (!boxes_[static_cast<std::size_t>(id - 100)]->view().copyOffered) {
         return;
     }
     const HMENU menu = CreatePopupMenu();

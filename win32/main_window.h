@@ -2,17 +2,18 @@
 
 #include "grid_controller.h"
 #include "window_layout.h"
+#include "window_view.h"
 
 #include <windows.h>
 
 #include <array>
-#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
 
 namespace isosceles {
 
+class AccessibleNames;
 class Box;
 class Painter;
 
@@ -21,7 +22,7 @@ class Painter;
 // decides nothing itself. Every control is a child window whose window text is its text.
 class MainWindow {
 public:
-    using ErrorHandler = std::function<void(HWND window, const std::exception&)>;
+    using ErrorHandler = std::function<void(HWND window, const FailureReport&)>;
     // The user's regional format, taken afresh when Windows says the settings changed.
     using FormatSource = std::function<NumberFormat()>;
 
@@ -68,6 +69,8 @@ private:
     ErrorHandler onError_;
     std::unique_ptr<GridController> controller_;
     std::unique_ptr<Painter> painter_;
+    // Kept for the window's life: a result's description changes as the user types.
+    std::unique_ptr<AccessibleNames> names_;
     std::array<std::unique_ptr<Box>, kBoxCount> boxes_;
     HWND tooltip_ = nullptr;
     // The control that held the focus when the window was last left.
@@ -78,9 +81,8 @@ private:
     bool mirroring_ = false;
 };
 
-// The modal report of a failed operation, under the window's title, in Bulgarian with a
-// «Добре» button whatever the display language of Windows.
-void reportError(HWND window, const std::exception& error);
+// Shows the report of a failed operation, modal over the window.
+void reportError(HWND window, const FailureReport& report);
 
 // The window's title: the maker's address, two spaces, the program's title.
 std::wstring windowTitleText();

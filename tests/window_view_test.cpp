@@ -1,0 +1,139 @@
+#include "window_view.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace isosceles {
+namespace {
+
+// What the boxes of row 0 and of a locked row show as the user goes: start, c and a given
+// and calculated, then c changed beside the results.
+TEST(BoxViews, FollowTheControllerStepByStep) {
+    GridController controller(NumberFormat::c());
+    controller.onLoad();
+    struct Expected {
+        int box;
+        bool enabled, takesTyping, slanted;
+        RingLine ring;
+        bool described, copyOffered;
+        std::optional<Rgb> ink;
+    };
+    const auto check = [&controller](const char* step, const std::vector<Expected>& rows) {
+        for (const Expected& e : rows) {
+            const BoxView view = boxView(controller, e.box);
+            SCOPED_TRACE(std::string(step) + ", box " + std::to_string(e.box));
+            EXPECT_EQ(view.text, controller.cell(e.box).text);
+            EXPECT_EQ(view.enabled, e.enabled);
+            EXPECT_EQ(view.takesTyping, e.takesTyping);
+            EXPECT_EQ(view.slanted, e.slanted);
+            EXPECT_EQ(view.ring, (Ring{e.ring, kBoxFocusRing}));
+            EXPECT_EQ(view.description, e.described ? kOutOfDateText : "");
+            EXPECT_EQ(view.copyOffered, e.copyOffered);
+            EXPECT_EQ(view.colours.text, e.ink);
+            EXPECT_EQ(view.colours.background, coloursOf(Family::Text2, e.box).background);
+        }
+    };
+    const Rgb black = kTextOnFixedColour;
+    const Rgb grey = kOutOfDateTextColour;
+    using enum RingLine;
+    check("start", {{0, true, true, false, Solid, false, false, {}},
+                    {2, false, true, false, Solid, false, false, black},
+                    {4, true, false, false, Dashed, false, false, {}},
+                    {6, false, false, false, Dashed, false, false, black}});
+    controller.editCell(0, u"6");
+    controller.editCell(1, u"5");
+    controller.calculate();
+    check("calculated", {{0, true, true, false, Solid, false, false, {}},
+                         {2, false, true, false, Solid, false, true, black},
+                         {3, false, true, false, Solid, false, true, black}});
+    controller.editCell(0, u"8");
+    check("c changed", {{0, true, true, false, Solid, false, false, {}},
+                        {2, false, true, true, Solid, true, true, grey},
+                        {3, false, true, true, Solid, true, true, grey}});
+}
+
+TEST(BoxTooltip, HoldsWhatTheDrawingLeavesOutALineEach) {
+    const std::u16string note = utf16(kOutOfDateText);
+    const struct {
+        bool altered, described;
+        std::u16string tip;
+    } cases[] = {{false, false, u""},
+                 {true, false, u"123456789"},
+                 {false, true, note},
+                 {true, true, u"123456789\n" + note}};
+    for (const auto& c : cases) {
+        BoxView view{};
+        view.description = c.described ? std::string(kOutOfDateText) : "";
+        EXPECT_EQ(tooltipOf(view, u"123456789", c.altered), c.tip) << c.altered << c.described;
+    }
+}
+
+TEST(BoxKeys, ALockedBoxRefusesAudiblyWhatWouldChangeItsText) {
+    const struct {
+        KeyClass key;
+        bool changesText;
+    } keys[] = {{KeyClass::Typing, true},  {KeyClass::Deleting, true}, {KeyClass::Pasting, true},
+                {KeyClass::Cutting, true}, {KeyClass::Moving, false},  {KeyClass::Selecting, false},
+                {KeyClass::Copying, false}};
+    for (const auto& k : keys) {
+        for (const bool takesTyping : {true, false}) {
+            BoxView view{};
+            view.takesTyping = takesTyping;
+            const bool refused = k.changesText && !takesTyping;
+            EXPECT_EQ(answerKey(view, k.key), (KeyAnswer{!refused, refused}))
+                << static_cast<int>(k.key) << takesTyping;
+        }
+    }
+}
+
+TEST(FailureReports, NameTheFailureUnderTheTitleWithOneBulgarianButton) {
+    const std::vector<FailureReport> reports{
+        failureReport(CalcError(CalcErrorKind::InvalidArgument)),
+        failureReport(CalcError(CalcErrorKind::DivisionByZero)),
+        failureReport(CalcError(CalcErrorKind::Overflow)),
+        failureReport(NumberFormatError("no format")),
+    };
+    const std::vector<std::string_view> texts{
+        errorText(CalcErrorKind::InvalidArgument), errorText(CalcErrorKind::DivisionByZero),
+        errorText(CalcErrorKind::Overflow), kNumberFormatErrorText};
+    for (std::size_t i = 0; i < reports.size(); ++i) {
+        EXPECT_EQ(reports[i].title, windowTitle());
+        EXPECT_EQ(reports[i].text, texts[i]);
+        EXPECT_EQ(reports[i].button, "Добре");
+    }
+    EXPECT_TRUE(windowTitle().ends_with("  Геометрия - равнобедрен триъгълник"));
+    const auto failing = [] { throw CalcError(CalcErrorKind::Overflow); };
+    EXPECT_EQ(attempt(failing), reports[2]);
+    EXPECT_EQ(attempt([] { throw NumberFormatError("no format"); }), reports[3]);
+    EXPECT_EQ(attempt([] {}), std::nullopt);
+}
+
+// Fixed colours carry black text; what the user types in and the assignment keep the
+// desktop's; the results their own colour.
+TEST(ControlColours, FixedWhereTheTableFixesThemElseTheDesktops) {
+    const struct {
+        Family family;
+        int index;
+        Colours colours;
+    } cases[] = {
+        {Family::Label1, 0, {rowOf(Family::Label1, 0).background, kTextOnFixedColour}},
+        {Family::Frame1, 0, {rowOf(Family::Frame1, 0).background, kTextOnFixedColour}},
+        {Family::Option1, 3, {rowOf(Family::Option1, 3).background, kTextOnFixedColour}},
+        {Family::Command1, 1, {rowOf(Family::Command1, 1).background, kTextOnFixedColour}},
+        {Family::Text2, 0, {}},
+        {Family::Text2, 6, {rowOf(Family::Text2, 6).computedBackground, kTextOnFixedColour}},
+        {Family::Text1, 0, {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(coloursOf(c.family, c.index), c.colours)
+            << familyName(c.family) << "(" << c.index << ")";
+    }
+}
+
+TEST(Utf16, DecodesTheTablesTexts) {
+    EXPECT_EQ(utf16("a=b «Добре» €𝄞"), u"a=b «Добре» €𝄞");
+}
+
+} // namespace
+} // namespace isosceles

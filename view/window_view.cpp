@@ -1,0 +1,105 @@
+#include "window_view.h"
+
+namespace isosceles {
+
+std::string windowTitle() {
+    return std::string(ISOSCELES_MAKER_URL) + "  " + std::string(kWindowStyle.title);
+}
+
+FailureReport failureReport(const CalcError& error) {
+    return {windowTitle(), std::string(errorText(error.kind())), std::string(kOkText)};
+}
+
+FailureReport failureReport(const NumberFormatError&) {
+    return {windowTitle(), std::string(kNumberFormatErrorText), std::string(kOkText)};
+}
+
+Colours coloursOf(Family family, int index) {
+    const ControlRow& row = rowOf(family, index);
+    switch (family) {
+    case Family::Text2:
+        if (isComputedBox(index) && row.computedBackground) {
+            // Results are what the user reads here, so they stay black when disabled too.
+            return {row.computedBackground, kTextOnFixedColour};
+        }
+        return {};
+    case Family::Text1:
+        return {};
+    case Family::Label1:
+    case Family::Frame1:
+    case Family::Option1:
+    case Family::Command1:
+        break;
+    }
+    return {row.background.value_or(kWindowStyle.background), kTextOnFixedColour};
+}
+
+BoxView boxView(const GridController& controller, int box) {
+    const GridCell& cell = controller.cell(box);
+    const bool outOfDate = controller.isOutOfDate(box);
+    Colours colours = coloursOf(Family::Text2, box);
+    if (outOfDate) {
+        colours.text = kOutOfDateTextColour;
+    }
+    return {cell.text,
+            cell.enabled,
+            !cell.locked,
+            colours,
+            outOfDate,
+            {cell.locked ? RingLine::Dashed : RingLine::Solid, kBoxFocusRing},
+            outOfDate ? std::string(kOutOfDateText) : std::string(),
+            !cell.enabled && !cell.text.empty()};
+}
+
+std::u16string tooltipOf(const BoxView& view, std::u16string_view held, bool shownAltered) {
+    std::u16string tip = shownAltered ? std::u16string(held) : std::u16string();
+    if (!view.description.empty()) {
+        if (!tip.empty()) {
+            tip += u'\n';
+        }
+        tip += utf16(view.description);
+    }
+    return tip;
+}
+
+KeyAnswer answerKey(const BoxView& view, KeyClass key) {
+    switch (key) {
+    case KeyClass::Typing:
+    case KeyClass::Deleting:
+    case KeyClass::Pasting:
+    case KeyClass::Cutting:
+        if (!view.takesTyping) {
+            return {false, true};
+        }
+        break;
+    case KeyClass::Moving:
+    case KeyClass::Selecting:
+    case KeyClass::Copying:
+        break;
+    }
+    return {true, false};
+}
+
+std::u16string utf16(std::string_view utf8) {
+    std::u16string text;
+    text.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t point = length == 1 ? lead : lead & (0x7F >> length);
+        for (int k = 1; k < length && i + static_cast<std::size_t>(k) < utf8.size(); ++k) {
+            point = point << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        }
+        i += static_cast<std::size_t>(length);
+        if (point >= 0x10000) {
+            point -= 0x10000;
+            text += static_cast<char16_t>(0xD800 + (point >> 10));
+            text += static_cast<char16_t>(0xDC00 + (point & 0x3FF));
+        } else {
+            text += static_cast<char16_t>(point);
+        }
+    }
+    return text;
+}
+
+} // namespace isosceles

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "calc_error.h"
+#include "grid_controller.h"
+#include "number_format.h"
+#include "window_layout.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace isosceles {
+
+// What the window shows and how it answers, as plain data read off the controller and the
+// control table. The faces draw and forward what it says and decide none of it themselves.
+
+// The window's title: the maker's address, two spaces, the program's title.
+std::string windowTitle();
+
+// The modal report of a failed operation: under the window's title, in Bulgarian, with one
+// «Добре» button, whatever the language of the system.
+struct FailureReport {
+    std::string title, text, button;
+    friend bool operator==(const FailureReport&, const FailureReport&) = default;
+};
+
+// The failures an operation of the window may meet: a calculation that has no answer, and a
+// regional number format that cannot be built.
+FailureReport failureReport(const CalcError& error);
+FailureReport failureReport(const NumberFormatError& error);
+
+// Runs an operation of the window; what it raised comes back as its report. The window goes
+// on after either: the failed row's results are emptied and what was typed is kept.
+template <typename Operation> std::optional<FailureReport> attempt(Operation&& operation) {
+    try {
+        operation();
+    } catch (const CalcError& error) {
+        return failureReport(error);
+    } catch (const NumberFormatError& error) {
+        return failureReport(error);
+    }
+    return std::nullopt;
+}
+
+// A control's colours; none: the desktop's own.
+struct Colours {
+    std::optional<Rgb> background, text;
+    friend bool operator==(const Colours&, const Colours&) = default;
+};
+
+// Text on a fixed background is fixed too, so that a dark desktop theme cannot make it
+// unreadable; the boxes the user types in and the assignment keep the desktop's colours.
+Colours coloursOf(Family family, int index);
+
+// The focus mark of a box: solid where the box takes typing, dashed where it does not.
+enum class RingLine { Solid, Dashed };
+struct Ring {
+    RingLine line;
+    FocusRing size;
+    friend bool operator==(const Ring&, const Ring&) = default;
+};
+
+// One of the grid's boxes.
+struct BoxView {
+    std::u16string text;
+    bool enabled;     // the computed boxes take neither typing nor the focus
+    bool takesTyping; // false: locked, the box keeps its text
+    Colours colours;
+    bool slanted;
+    Ring ring; // while it has the focus
+    // What a screen reader says after the box's name; empty: nothing.
+    std::string description;
+    // Whether the box's menu offers «Копиране», which copies the box's whole text.
+    bool copyOffered;
+};
+
+BoxView boxView(const GridController& controller, int box);
+
+// The box's tooltip: what its drawing leaves out. The text the box holds where the fit shows
+// less of it or shows it altered, then the description, a line each; empty: no tooltip.
+std::u16string tooltipOf(const BoxView& view, std::u16string_view held, bool shownAltered);
+
+// Keys by what they do to a box's text.
+enum class KeyClass { Typing, Deleting, Pasting, Cutting, Moving, Selecting, Copying };
+
+struct KeyAnswer {
+    bool taken; // false: the box ignores the key
+    bool sound; // the system's warning sound
+    friend bool operator==(const KeyAnswer&, const KeyAnswer&) = default;
+};
+
+// A box that takes no typing refuses, audibly, every key that would change its text; moving,
+// selecting and copying stay with every box.
+KeyAnswer answerKey(const BoxView& view, KeyClass key);
+
+// UTF-8 texts of the tables as UTF-16, which both toolkits take.
+std::u16string utf16(std::string_view utf8);
+
+} // namespace isosceles
