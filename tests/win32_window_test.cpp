@@ -445,32 +445,52 @@ TEST_F(Window, LongValuesStayWholeAndLegible) {
     EXPECT_GE(bottom - top + 1, MulDiv(8, static_cast<int>(GetDpiForWindow(window->hwnd())), 96));
 }
 
-// Dark pixels (at least 3:1 against white-ish faces, and against every fixed colour here) on
-// the way in from each edge's middle, six pixels deep, of the whole control.
-std::array<int, 4> darkOnEachSide(HWND control) {
+// How deep the dark pixels (at least 3:1 against white-ish faces, and against every fixed
+// colour here) reach in from each edge of the whole control, six pixels at 96 DPI at most:
+// their number along the middle third of the edge, where a dashed ring has dashes too, over
+// its length.
+std::array<double, 4> darkOnEachSide(HWND control) {
+    // As the screen shows it, with whatever stands over the control.
     RECT r{};
     GetWindowRect(control, &r);
-    OffsetRect(&r, -r.left, -r.top);
-    const HDC dc = GetWindowDC(control);
+    const HDC dc = GetDC(nullptr);
     const auto dark = [dc](int x, int y) {
         const COLORREF c = GetPixel(dc, x, y);
         return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 100 ? 1 : 0;
     };
-    const int cx = r.right / 2, cy = r.bottom / 2;
+    const int across = (r.right - r.left) / 3, down = (r.bottom - r.top) / 3;
+    const int depth = MulDiv(6, static_cast<int>(GetDpiForWindow(control)), 96);
     std::array<int, 4> count{};
-    for (int d = 0; d < 6; ++d) {
-        count[0] += dark(d, cy);
-        count[1] += dark(r.right - 1 - d, cy);
-        count[2] += dark(cx, d);
-        count[3] += dark(cx, r.bottom - 1 - d);
+    for (int d = 0; d < depth; ++d) {
+        for (int y = r.top + down; y < r.top + 2 * down; ++y) {
+            count[0] += dark(r.left + d, y);
+            count[1] += dark(r.right - 1 - d, y);
+        }
+        for (int x = r.left + across; x < r.left + 2 * across; ++x) {
+            count[2] += dark(x, r.top + d);
+            count[3] += dark(x, r.bottom - 1 - d);
+        }
     }
-    ReleaseDC(control, dc);
-    return count;
+    ReleaseDC(nullptr, dc);
+    return {1.0 * count[0] / down, 1.0 * count[1] / down, 1.0 * count[2] / across,
+            1.0 * count[3] / across};
 }
 
 // Every kind of control marks the focus on all four sides, in rendered pixels.
 TEST_F(Window, FocusIsMarkedOnEverySideOfEachKindOfControl) {
-    for (HWND control : {window->Option1[1], window->Command1[0], box(0), box(4), window->Text1}) {
+    // Boxes typed in and locked, in the first row and below it, in the first column and right
+    // of it, where their neighbours stand over their edges.
+    const std::pair<int, HWND> controls[] = {{0, window->Option1[1]},
+                                             {0, window->Command1[0]},
+                                             {0, box(0)},
+                                             {0, box(4)},
+                                             {0, box(9)},
+                                             {0, box(14)},
+                                             {2, box(9)},
+                                             {2, box(11)},
+                                             {0, window->Text1}};
+    for (const auto& [variant, control] : controls) {
+        click(window->Option1.at(static_cast<std::size_t>(variant)));
         SetFocus(window->Label1[0]);
         SetFocus(control == window->Command1[0] ? box(0) : window->Command1[0]);
         InvalidateRect(window->hwnd(), nullptr, TRUE);
@@ -479,10 +499,14 @@ TEST_F(Window, FocusIsMarkedOnEverySideOfEachKindOfControl) {
         // The assignment's ring stands around it, in its parent.
         const HWND drawn = control == window->Text1 ? window->hwnd() : control;
         const auto before = darkOnEachSide(control == window->Text1 ? window->hwnd() : control);
+        // Only what the focus and a key redraw, as when the user moves it and types.
         SetFocus(control);
-        InvalidateRect(window->hwnd(), nullptr, TRUE);
-        UpdateWindow(window->hwnd());
+        SendMessageW(control, WM_CHAR, L'1', 0);
         pump();
+        // The caret is no mark of the focus.
+        HideCaret(control);
+        // The caret is no mark of the focus.
+        HideCaret(control);
         ASSERT_EQ(GetFocus(), control);
         if (control == window->Text1) {
             RECT r{};
@@ -498,7 +522,9 @@ TEST_F(Window, FocusIsMarkedOnEverySideOfEachKindOfControl) {
         }
         const auto after = darkOnEachSide(drawn);
         for (std::size_t side = 0; side < 4; ++side) {
-            EXPECT_GT(after[side], before[side]) << GetDlgCtrlID(control) << " side " << side;
+            // A ring at least a pixel deep along the edge, on average, where a dash is drawn.
+            EXPECT_GE(after[side] - before[side], 1.0)
+                << GetDlgCtrlID(control) << " in variant " << variant << ", side " << side;
         }
     }
 }

@@ -110,7 +110,7 @@ KeyClass classOfCharacter(wchar_t character) {
 
 } // namespace
 
-Box::Box(HWND edit, HWND tooltip, ShortFormOf shortForm, SIZE covered)
+Box::Box(HWND edit, HWND tooltip, ShortFormOf shortForm, RECT covered)
     : edit_(edit), tooltip_(tooltip), shortForm_(std::move(shortForm)), covered_(covered) {
     SetWindowSubclass(edit_, subclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
     TOOLINFOW tool{};
@@ -352,8 +352,11 @@ void Box::decorate(HDC dc, POINT origin) {
         FrameRect(dc, &whole, GetSysColorBrush(COLOR_BTNSHADOW));
         return;
     }
-    whole.right -= MulDiv(covered_.cx, static_cast<int>(dpi_), 1440);
-    whole.bottom -= MulDiv(covered_.cy, static_cast<int>(dpi_), 1440);
+    const auto inset = [this](LONG twips) { return MulDiv(twips, static_cast<int>(dpi_), 1440); };
+    whole.left += inset(covered_.left);
+    whole.top += inset(covered_.top);
+    whole.right -= inset(covered_.right);
+    whole.bottom -= inset(covered_.bottom);
     const int width = MulDiv(view_.ring.size.width, static_cast<int>(dpi_), 96);
     LOGBRUSH brush{BS_SOLID, textColour(), 0};
     const DWORD line = view_.ring.line == RingLine::Dashed ? PS_DASH : PS_SOLID;

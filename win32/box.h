@@ -17,9 +17,9 @@ namespace isosceles {
 // The text itself is never touched: all of this is drawing.
 class Box {
 public:
-    // `covered`: how much of the box's right and bottom edges its neighbours stand over, in
-    // twips, so that its focus ring stays in sight.
-    Box(HWND edit, HWND tooltip, ShortFormOf shortForm, SIZE covered);
+    // `covered`: how much of each of the box's edges its neighbours may stand over, in twips,
+    // so that its focus ring is drawn where it stays in sight.
+    Box(HWND edit, HWND tooltip, ShortFormOf shortForm, RECT covered);
     ~Box();
     Box(const Box&) = delete;
     Box& operator=(const Box&) = delete;
@@ -63,7 +63,7 @@ private:
     HWND edit_;
     HWND tooltip_;
     ShortFormOf shortForm_;
-    SIZE covered_;
+    RECT covered_;
     UINT dpi_ = 96;
     LOGFONTW face_{};
     double legible_ = 0;

@@ -57,13 +57,17 @@ std::optional<std::pair<Family, int>> controlOf(int id) {
     return std::nullopt;
 }
 
-// How far the next box to the right and the one below stand over a box's edges, in twips.
-SIZE covered(const ControlRow& row, int index) {
+// How far the box's neighbours overlap each of its edges, in twips. Which of two overlapping
+// boxes shows the shared band depends on the order the system draws them in, so the band is
+// taken as covered on either side.
+RECT covered(const ControlRow& row, int index) {
     const int n = index - row.firstIndex;
-    const bool right = n % row.columns + 1 < row.columns;
-    const bool below = n + row.columns < row.count;
-    return {right ? std::max(0, row.width - row.stepX) : 0,
-            below ? std::max(0, row.height - row.stepY) : 0};
+    const int column = n % row.columns;
+    const int line = n / row.columns;
+    const int across = std::max(0, row.width - row.stepX);
+    const int down = std::max(0, row.height - row.stepY);
+    return {column > 0 ? across : 0, line > 0 ? down : 0,
+            column + 1 < row.columns ? across : 0, n + row.columns < row.count ? down : 0};
 }
 
 // The options mark the focus with a ring in their text colour, plain on any desktop.
