@@ -19,7 +19,9 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 # Windows 10 and later: the locale-name functions of the National Language Support.
 add_compile_definitions(_WIN32_WINNT=0x0A00 WINVER=0x0A00 UNICODE _UNICODE)
 
-find_program(ISOSCELES_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
+# Wine's own loader, beside its wineserver, rather than a wrapper on the PATH.
+find_program(ISOSCELES_WINE NAMES wine64 wine NAMES_PER_DIR HINTS /usr/lib/wine
+             NO_CMAKE_FIND_ROOT_PATH)
 if(ISOSCELES_WINE)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${ISOSCELES_WINE})
 endif()

@@ -6,6 +6,7 @@ prefix_copy() {
     local wine=$1 name=$2 registry
     copy=$(mktemp -d "$(dirname "$WINEPREFIX")/$name.XXXXXX")
     wineserver=$(dirname "$wine")/wineserver
+    [[ -x "$wineserver" ]] || wineserver=/usr/lib/wine/wineserver
     trap 'WINEPREFIX=$copy "$wineserver" -k 2>/dev/null; rm -rf "$copy"' EXIT
     cp -al "$WINEPREFIX/." "$copy/"
     for registry in "$WINEPREFIX"/*.reg; do
