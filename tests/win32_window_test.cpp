@@ -445,6 +445,67 @@ TEST_F(Window, LongValuesStayWholeAndLegible) {
     EXPECT_GE(bottom - top + 1, MulDiv(8, static_cast<int>(GetDpiForWindow(window->hwnd())), 96));
 }
 
+// Whether the box shows ink beside its line, clear of its ring, on the left and on the right;
+// a glyph cut at the line's edge may reach a pixel past it.
+std::pair<bool, bool> inkBesideTheLine(HWND control) {
+    RECT client{}, line{};
+    GetClientRect(control, &client);
+    SendMessageW(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&line));
+    const int ring = MulDiv(4, static_cast<int>(GetDpiForWindow(control)), 96);
+    const HDC dc = GetDC(control);
+    const auto dark = [dc](int x, int y) {
+        const COLORREF c = GetPixel(dc, x, y);
+        return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 100;
+    };
+    // The ring's top and bottom may cross the line's band: rows dark from end to end.
+    const auto inkIn = [&dark, &line](int from, int to) {
+        for (int y = line.top; y < line.bottom; ++y) {
+            if (dark(from, y) && dark(to - 1, y)) {
+                continue;
+            }
+            for (int x = from; x < to; ++x) {
+                if (dark(x, y)) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    const std::pair shown{inkIn(client.left + ring, line.left - 1),
+                          inkIn(line.right + 1, client.right - ring)};
+    ReleaseDC(control, dc);
+    return shown;
+}
+
+// Typed in, a value too long for its box shows the part around the caret, as in any text box,
+// and marks each end out of sight, so that the part cannot be read as a whole number.
+TEST_F(Window, AnEditedLongValueMarksEachEndOutOfSight) {
+    type(0, L"1");
+    type(1, L"1000000000000000");
+    click(window->Command1[0]);
+    SetFocus(box(1));
+    const int length = GetWindowTextLengthW(box(1));
+    ASSERT_GT(length, 20);
+    const struct {
+        int caret;
+        std::pair<bool, bool> marked;
+    } cases[] = {{0, {false, true}}, {length, {true, false}}, {length / 2, {true, true}}};
+    for (const auto& c : cases) {
+        SendMessageW(box(1), EM_SETSEL, 0, 0);
+        SendMessageW(box(1), EM_SETSEL, static_cast<WPARAM>(length), static_cast<LPARAM>(length));
+        SendMessageW(box(1), EM_SETSEL, static_cast<WPARAM>(c.caret), static_cast<LPARAM>(c.caret));
+        HideCaret(box(1));
+        pump();
+        UpdateWindow(box(1));
+        EXPECT_EQ(inkBesideTheLine(box(1)), c.marked) << "caret at " << c.caret;
+    }
+    // A value that fits keeps its whole line.
+    SetFocus(box(0));
+    HideCaret(box(0));
+    pump();
+    EXPECT_EQ(inkBesideTheLine(box(0)), (std::pair{false, false}));
+}
+
 // How deep the dark pixels (at least 3:1 against white-ish faces, and against every fixed
 // colour here) reach in from each edge of the whole control, six pixels at 96 DPI at most:
 // their number along the middle third of the edge, where a dashed ring has dashes too, over

@@ -69,6 +69,21 @@ TEST(BoxTooltip, HoldsWhatTheDrawingLeavesOutALineEach) {
     }
 }
 
+// The room is kept only for a text wider than the line; an end is marked only where it is out
+// of sight by more than a pixel's rounding.
+TEST(EditedBox, MarksEachEndOutOfSight) {
+    EXPECT_FALSE(keepsMarkRoom(60, 60));
+    EXPECT_TRUE(keepsMarkRoom(60.5, 60));
+    const struct {
+        double left, right;
+        HiddenEnds hidden;
+    } cases[] = {{10, 50, {false, false}}, {9, 51, {false, false}}, {-30, 50, {true, false}},
+                 {10, 90, {false, true}},  {-30, 90, {true, true}}, {8.9, 50, {true, false}}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(hiddenEnds(c.left, c.right, 10, 50), c.hidden) << c.left << ".." << c.right;
+    }
+}
+
 TEST(BoxKeys, ALockedBoxRefusesAudiblyWhatWouldChangeItsText) {
     const struct {
         KeyClass key;

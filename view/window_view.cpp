@@ -62,6 +62,16 @@ std::u16string tooltipOf(const BoxView& view, std::u16string_view held, bool sho
     return tip;
 }
 
+bool keepsMarkRoom(double textWidth, double lineWidth) {
+    return textWidth > lineWidth;
+}
+
+HiddenEnds hiddenEnds(double textLeft, double textRight, double roomLeft, double roomRight) {
+    // Positions measured in whole pixels may each be off by one.
+    constexpr double kRounding = 1;
+    return {textLeft<roomLeft - kRounding, textRight> roomRight + kRounding};
+}
+
 KeyAnswer answerKey(const BoxView& view, KeyClass key) {
     switch (key) {
     case KeyClass::Typing:

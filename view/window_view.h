@@ -80,6 +80,23 @@ BoxView boxView(const GridController& controller, int box);
 // less of it or shows it altered, then the description, a line each; empty: no tooltip.
 std::u16string tooltipOf(const BoxView& view, std::u16string_view held, bool shownAltered);
 
+// While a box is typed in, a text wider than its line scrolls under the caret, as in any text
+// box. Each end of it then out of sight is marked, in room kept free for the marks on both
+// sides of the line, so that the part in sight can never be taken for a whole number.
+inline constexpr std::u16string_view kHiddenEndMark = u"\u2026";
+
+// Whether the marks' room is kept: the text, in the box's font, is wider than the line.
+bool keepsMarkRoom(double textWidth, double lineWidth);
+
+struct HiddenEnds {
+    bool start, end;
+    friend bool operator==(const HiddenEnds&, const HiddenEnds&) = default;
+};
+
+// Which ends of the text are out of sight: where the text starts and ends, scrolled, against
+// where the room between the marks does, in pixels. A pixel either way is rounding.
+HiddenEnds hiddenEnds(double textLeft, double textRight, double roomLeft, double roomRight);
+
 // Keys by what they do to a box's text.
 enum class KeyClass { Typing, Deleting, Pasting, Cutting, Moving, Selecting, Copying };
 

@@ -87,6 +87,10 @@ private:
     mutable std::optional<double> digitsPerEm_;
 };
 
+std::u16string u16(std::wstring_view text) {
+    return {text.begin(), text.end()};
+}
+
 // What a character the keyboard sends does to the text: the control characters of Ctrl+V,
 // Ctrl+X and Ctrl+C paste, cut and copy; Backspace deletes; any other below a space is a
 // chord that changes nothing.
@@ -255,26 +259,35 @@ void Box::refit() {
     const std::wstring whole = text();
     const RECT r = room();
     // A box not yet placed has no room to fit to: it takes its full font until it is.
-    fit_ = r.right > r.left ? fitBoxText(std::u16string(whole.begin(), whole.end()),
-                                         r.right - r.left, measure, legible_, shortForm_, rules)
+    fit_ = r.right > r.left ? fitBoxText(u16(whole), r.right - r.left, measure, legible_,
+                                         shortForm_, rules)
                             : BoxFit{kBoxFitRules.full, Shown::Whole, {}};
-    const std::u16string tip =
-        tooltipOf(view_, std::u16string(whole.begin(), whole.end()), fit_.altered(kBoxFitRules));
+    const std::u16string tip = tooltipOf(view_, u16(whole), fit_.altered(kBoxFitRules));
     tip_.assign(tip.begin(), tip.end());
     const HFONT font = fontAt(fit_.font);
-    if (font == shownFont_) {
+    const int line = r.right - r.left;
+    const int markRoom =
+        line > 0 && keepsMarkRoom(measure.width(u16(whole), fit_.font), line)
+            ? static_cast<int>(std::ceil(measure.width(kHiddenEndMark, fit_.font)))
+            : 0;
+    if (font == shownFont_ && markRoom == markRoom_) {
         // In the font it has, the control lays out and redraws a changed text by itself.
         RedrawWindow(edit_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
         return;
     }
+    const bool newFont = font != shownFont_;
     shownFont_ = font;
-    SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    // The control's own margins follow the font; the room the text was fitted to is kept.
-    const int margin = MulDiv(kMargin, static_cast<int>(dpi_), 96);
+    markRoom_ = markRoom;
+    if (newFont) {
+        SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    // The control's own margins follow the font; the room the text was fitted to is kept,
+    // less the marks' room where the text is wider.
+    const int margin = MulDiv(kMargin, static_cast<int>(dpi_), 96) + markRoom_;
     SendMessageW(edit_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
     // The control lays its line out at the font's height.
-    if (const int line = metricsOf(font).tmHeight; line != line_) {
-        line_ = line;
+    if (const int height = metricsOf(font).tmHeight; height != line_) {
+        line_ = height;
         RECT placed{};
         GetWindowRect(edit_, &placed);
         if (placed.bottom > placed.top) {
@@ -455,6 +468,7 @@ LRESULT Box::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         // Edited, the box draws as its control does, and the ring crosses the line's band.
         DefSubclassProc(edit_, message, wParam, lParam);
         const HDC dc = GetDC(edit_);
+        markHiddenEnds(dc);
         decorate(dc, clientOrigin());
         ReleaseDC(edit_, dc);
         return 0;
@@ -496,7 +510,56 @@ LRESULT Box::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefSubclassProc(edit_, message, wParam, lParam);
+    if (markRoom_ == 0 || GetFocus() != edit_) {
+        return DefSubclassProc(edit_, message, wParam, lParam);
+    }
+    // The control scrolls its line without a full repaint; the marks follow the scroll.
+    const LRESULT result = DefSubclassProc(edit_, message, wParam, lParam);
+    if (message != WM_PAINT && message != EM_GETFIRSTVISIBLELINE) {
+        const auto first = static_cast<int>(SendMessageW(edit_, EM_GETFIRSTVISIBLELINE, 0, 0));
+        if (first != firstShown_) {
+            firstShown_ = first;
+            InvalidateRect(edit_, nullptr, FALSE);
+        }
+    }
+    return result;
+}
+
+// An end of the text out of sight is marked in the room kept beside the line.
+void Box::markHiddenEnds(HDC dc) {
+    const std::wstring whole = text();
+    if (markRoom_ == 0 || whole.empty()) {
+        return;
+    }
+    RECT line{};
+    SendMessageW(edit_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&line));
+    const auto x = [this](std::size_t index) {
+        return static_cast<short>(LOWORD(SendMessageW(edit_, EM_POSFROMCHAR, index, 0)));
+    };
+    const HGDIOBJ old = SelectObject(dc, shownFont_);
+    SIZE last{};
+    GetTextExtentPoint32W(dc, &whole.back(), 1, &last);
+    const HiddenEnds hidden =
+        hiddenEnds(x(0), x(whole.size() - 1) + last.cx, line.left, line.right);
+    RECT client{};
+    GetClientRect(edit_, &client);
+    const RECT marks[] = {{line.left - markRoom_, client.top, line.left, client.bottom},
+                          {line.right, client.top, line.right + markRoom_, client.bottom}};
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, textColour());
+    const HBRUSH background = CreateSolidBrush(backgroundColour());
+    for (const bool end : {false, true}) {
+        // The control leaves the room as it was: a mark no longer due is cleared.
+        RECT r = marks[end ? 1 : 0];
+        FillRect(dc, &r, background);
+        if (end ? hidden.end : hidden.start) {
+            DrawTextW(dc, reinterpret_cast<const wchar_t*>(kHiddenEndMark.data()),
+                      static_cast<int>(kHiddenEndMark.size()), &r,
+                      DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+        }
+    }
+    DeleteObject(background);
+    SelectObject(dc, old);
 }
 
 } // namespace isosceles

@@ -52,6 +52,7 @@ private:
     bool takes(KeyClass key) const;
     void paint();
     void decorate(HDC dc, POINT origin);
+    void markHiddenEnds(HDC dc);
     POINT clientOrigin() const;
     TEXTMETRICW metricsOf(HFONT font) const;
     HFONT fontAt(FontFit fit) const;
@@ -74,6 +75,8 @@ private:
     std::wstring name_;
     mutable std::map<std::pair<int, int>, HFONT> fonts_;
     HFONT shownFont_ = nullptr; // the font the control was last given
+    int markRoom_ = 0;          // kept free for a mark on either side of the line, in pixels
+    int firstShown_ = -1;       // the first character in sight when the marks were drawn
 };
 
 } // namespace isosceles
