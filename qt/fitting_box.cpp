@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QtMath>
 
 #include <utility>
 
@@ -99,9 +100,8 @@ FittingBox::FittingBox(const QFont& font, ShortFormOf shortForm, QWidget* parent
 QRect FittingBox::lineRect() const {
     QStyleOptionFrame panel;
     initStyleOption(&panel);
-    const QRect contents = style()
-                               ->subElementRect(QStyle::SE_LineEditContents, &panel, this)
-                               .marginsRemoved(textMargins());
+    // The box's own text margins are the marks' room, which is part of the line.
+    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &panel, this);
     return contents.adjusted(kHorizontalMargin, 0, -kHorizontalMargin, 0);
 }
 
@@ -121,7 +121,40 @@ void FittingBox::fit() {
     if (this->font() != font) {
         setFont(font);
     }
+    const int line = lineRect().width();
+    const int markRoom =
+        line > 0 && keepsMarkRoom(measure.width(text().toStdU16String(), fit_.font), line)
+            ? qCeil(measure.width(kHiddenEndMark, fit_.font))
+            : 0;
+    if (markRoom != markRoom_) {
+        markRoom_ = markRoom;
+        setTextMargins(markRoom, 0, markRoom, 0);
+    }
     update();
+}
+
+// An end of the text out of sight is marked in the room kept beside the line.
+void FittingBox::markHiddenEnds(QPainter& painter) {
+    if (markRoom_ == 0 || text().isEmpty()) {
+        return;
+    }
+    const QFontMetricsF metrics(font(), this);
+    const double start =
+        cursorRect().center().x() - metrics.horizontalAdvance(text().left(cursorPosition()));
+    const QRect line = lineRect();
+    const HiddenEnds hidden = hiddenEnds(start, start + metrics.horizontalAdvance(text()),
+                                         line.left() + markRoom_, line.right() + 1 - markRoom_);
+    const QString mark = QString::fromStdU16String(std::u16string(kHiddenEndMark));
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::Text));
+    for (const bool end : {false, true}) {
+        if (end ? hidden.end : hidden.start) {
+            const QRect room(end ? line.right() + 1 - markRoom_ : line.left(), line.top(),
+                             markRoom_, line.height());
+            painter.fillRect(room, palette().color(QPalette::Base));
+            painter.drawText(room, Qt::AlignCenter, mark);
+        }
+    }
 }
 
 void FittingBox::explain() {
@@ -170,6 +203,7 @@ void FittingBox::paintEvent(QPaintEvent* event) {
         // In the text colour, which the desktop keeps readable on the box's own base; dashed
         // where the box takes no typing.
         QPainter painter(this);
+        markHiddenEnds(painter);
         drawFocusRing(painter, rect(), palette().color(QPalette::Text), view_.ring.size,
                       view_.ring.line == RingLine::Dashed ? Qt::DashLine : Qt::SolidLine);
     }

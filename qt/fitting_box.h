@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QLineEdit>
 
+class QPainter;
+
 namespace isosceles {
 
 // A single-line box that always shows its whole text, fitted as layout/ decides (narrowed,
@@ -46,12 +48,14 @@ private:
     void explain();
     QFont fontAt(FontFit fit) const;
     QRect lineRect() const;
+    void markHiddenEnds(QPainter& painter);
 
     QFont font_;
     ShortFormOf shortForm_;
     double legibleSize_ = 0;
     BoxFit fit_{kBoxFitRules.full, Shown::Whole, {}};
     BoxView view_{};
+    int markRoom_ = 0; // kept free for a mark on either side of the line, in pixels
 };
 
 } // namespace isosceles

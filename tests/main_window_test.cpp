@@ -1154,6 +1154,52 @@ TEST_F(Window, EmptyComputedBoxOffersNothingToCopy) {
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
+// Whether a box, drawn, shows ink in the room kept beside its line, on the left and on the
+// right, clear of its ring (whose top and bottom rows are dark from end to end).
+std::pair<bool, bool> inkBesideTheLine(FittingBox* box) {
+    const QImage image = box->grab().toImage();
+    const auto dark = [&image](int x, int y) { return qGray(image.pixel(x, y)) < 100; };
+    const auto inkIn = [&](int from, int to) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (dark(from, y) && dark(to - 1, y)) {
+                continue;
+            }
+            for (int x = from; x < to; ++x) {
+                if (dark(x, y)) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    const QMargins room = box->textMargins();
+    const int ring = kBoxFocusRing.width + 1;
+    return {room.left() > 0 && inkIn(ring, ring + room.left()),
+            room.right() > 0 && inkIn(image.width() - ring - room.right(), image.width() - ring)};
+}
+
+// Typed in, a value too long for its box shows the part around the caret, as in any text box,
+// and marks each end out of sight, so that the part cannot be read as a whole number.
+TEST_F(Window, AnEditedLongValueMarksEachEndOutOfSight) {
+    open(NumberFormat::forLocale("bg_BG.UTF-8"));
+    calculate(0, "1", "1000000000000000");
+    box(1)->setFocus();
+    const int length = static_cast<int>(box(1)->text().size());
+    ASSERT_GT(length, 20);
+    const struct {
+        int caret;
+        std::pair<bool, bool> marked;
+    } cases[] = {{0, {false, true}}, {length, {true, false}}, {length / 2, {true, true}}};
+    for (const auto& c : cases) {
+        box(1)->setCursorPosition(c.caret == 0 ? length : 0);
+        box(1)->setCursorPosition(c.caret);
+        EXPECT_EQ(inkBesideTheLine(box(1)), c.marked) << "caret at " << c.caret;
+    }
+    // A value that fits keeps its whole line.
+    box(0)->setFocus();
+    EXPECT_EQ(inkBesideTheLine(box(0)), (std::pair{false, false}));
+}
+
 // A text that is no number and too long even at the smallest legible size is cut, the
 // ellipsis inside the box's room with the pixel kept for the caret.
 TEST_F(Window, CutTextStaysInsideTheBox) {
