@@ -20,8 +20,8 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 add_compile_definitions(_WIN32_WINNT=0x0A00 WINVER=0x0A00 UNICODE _UNICODE)
 
 # Wine's own loader, beside its wineserver, rather than a wrapper on the PATH.
-find_program(ISOSCELES_WINE NAMES wine64 wine NAMES_PER_DIR HINTS /usr/lib/wine
-             NO_CMAKE_FIND_ROOT_PATH)
+find_program(ISOSCELES_WINE NAMES wine64 wine NAMES_PER_DIR
+             HINTS /usr/lib/wine /usr/lib/x86_64-linux-gnu/wine NO_CMAKE_FIND_ROOT_PATH)
 if(ISOSCELES_WINE)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${ISOSCELES_WINE})
 endif()
