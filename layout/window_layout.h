@@ -199,9 +199,6 @@ std::string_view errorText(CalcErrorKind kind);
 // The one button of the report of a failure, whatever the language of the system.
 inline constexpr std::string_view kOkText = "Добре";
 
-// The one entry of a computed box's menu, which puts the box's whole text on the clipboard.
-inline constexpr std::string_view kCopyText = "&Копиране";
-
 // The report of a regional number format that cannot be built.
 inline constexpr std::string_view kNumberFormatErrorText =
     "Числовият формат на езиковите настройки не може да бъде зареден: числата не могат да "

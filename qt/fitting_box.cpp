@@ -6,6 +6,7 @@
 #include "window_layout.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -219,16 +220,53 @@ void FittingBox::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-void FittingBox::offerCopy(const QPoint& globalPos) {
-    if (!view_.copyOffered) {
+void FittingBox::showMenu(const QPoint& globalPos) {
+    const std::vector<MenuItem> items =
+        boxMenu(view_, {isUndoAvailable(), hasSelectedText(),
+                        !QGuiApplication::clipboard()->text().isEmpty()});
+    if (items.empty()) {
         return;
     }
     // Owned by the window: a disabled box would disable its menu too.
     auto* menu = new QMenu(window());
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(QString::fromStdU16String(utf16(kCopyText)), this,
-                    [this] { QGuiApplication::clipboard()->setText(text()); });
+    for (const MenuItem& item : items) {
+        QAction* action = menu->addAction(QString::fromStdU16String(utf16(item.text)), this,
+                                          [this, chosen = item.action] { apply(chosen); });
+        action->setEnabled(item.enabled);
+    }
     menu->popup(globalPos);
+}
+
+void FittingBox::apply(BoxAction action) {
+    switch (action) {
+    case BoxAction::Undo:
+        undo();
+        break;
+    case BoxAction::Cut:
+        cut();
+        break;
+    case BoxAction::Copy:
+        if (hasSelectedText()) {
+            copy();
+        } else {
+            QGuiApplication::clipboard()->setText(text());
+        }
+        break;
+    case BoxAction::Paste:
+        paste();
+        break;
+    case BoxAction::Delete:
+        del();
+        break;
+    case BoxAction::SelectAll:
+        selectAll();
+        break;
+    }
+}
+
+void FittingBox::contextMenuEvent(QContextMenuEvent* event) {
+    showMenu(event->globalPos());
 }
 
 void FittingBox::resizeEvent(QResizeEvent* event) {

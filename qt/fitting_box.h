@@ -30,15 +30,16 @@ public:
     void show(const BoxView& view);
     const BoxView& view() const { return view_; }
 
-    // Offers the box's whole text for copying, at a global position, where the view offers
-    // it: a disabled box has no menu of its own.
-    void offerCopy(const QPoint& globalPos);
+    // Shows the box's menu at a global position, as the view makes it; the window asks for a
+    // disabled box, which gets no events of its own.
+    void showMenu(const QPoint& globalPos);
 
 signals:
     // A key that would edit the text reached a box that takes no typing.
     void keyRefused();
 
 protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -49,6 +50,7 @@ private:
     QFont fontAt(FontFit fit) const;
     QRect lineRect() const;
     void markHiddenEnds(QPainter& painter);
+    void apply(BoxAction action);
 
     QFont font_;
     ShortFormOf shortForm_;

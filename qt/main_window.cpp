@@ -212,7 +212,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     auto* box = qobject_cast<FittingBox*>(childAt(event->pos()));
     if (box != nullptr && !box->isEnabled()) {
-        box->offerCopy(event->globalPos());
+        box->showMenu(event->globalPos());
         return;
     }
     QWidget::contextMenuEvent(event);

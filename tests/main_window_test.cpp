@@ -978,6 +978,31 @@ TEST_F(Window, ComputedBoxOffersItsWholeTextForCopying) {
     EXPECT_FALSE(box(3)->isEnabled());
 }
 
+// A box in reach of the keyboard has the program's menu too, not the toolkit's, and what is
+// chosen there reaches the controller.
+TEST_F(Window, EveryBoxsMenuIsTheProgramsOwn) {
+    type(0, "12");
+    box(0)->selectAll();
+    QContextMenuEvent menuAt(QContextMenuEvent::Keyboard, box(0)->rect().center(),
+                             box(0)->mapToGlobal(box(0)->rect().center()));
+    QApplication::sendEvent(box(0), &menuAt);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    QStringList texts;
+    for (const QAction* action : menu->actions()) {
+        texts << action->text();
+    }
+    QStringList expected;
+    for (const MenuEntry& entry : kBoxMenu) {
+        expected << QString::fromStdU16String(utf16(entry.text));
+    }
+    EXPECT_EQ(texts, expected);
+    menu->actions().at(1)->trigger(); // cut
+    menu->close();
+    EXPECT_EQ(QApplication::clipboard()->text(), "12");
+    EXPECT_EQ(window->controller().cell(0).text, u"");
+}
+
 struct Press {
     const char* control;
     Qt::Key key;      // 0: a click at the far corner of the control's rectangle

@@ -7,6 +7,7 @@
 #include "main_window.h"
 #include "variant_table.h"
 #include "window_layout.h"
+#include "window_view.h"
 
 #include <windows.h>
 
@@ -309,6 +310,136 @@ TEST_F(Window, OnlyABoxThatTakesTypingTakesEdits) {
     EXPECT_EQ(textOf(box(0)), L"57");
     EXPECT_EQ(textOf(box(4)), L"");
     EXPECT_EQ(window->controller().cell(0).text, u"57");
+}
+
+// A shown window of this thread of a system class: a popup menu's, a dialog's.
+HWND shownWindowOfClass(std::wstring_view name) {
+    struct Search {
+        std::wstring_view name;
+        HWND found;
+    } search{name, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM data) {
+            auto* search = reinterpret_cast<Search*>(data);
+            wchar_t cls[16]{};
+            GetClassNameW(hwnd, cls, 16);
+            if (IsWindowVisible(hwnd) && search->name == cls) {
+                search->found = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The items of the menu that opens while it lives, read once it shows, which then closes.
+std::vector<std::pair<std::wstring, bool>>* menuSeen = nullptr;
+
+void CALLBACK readAndCloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND popup = shownWindowOfClass(L"#32768");
+    if (popup == nullptr) {
+        return;
+    }
+    KillTimer(nullptr, timer);
+    const auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[64]{};
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        menuSeen->emplace_back(text, (state & MF_GRAYED) == 0);
+    }
+    EndMenu();
+}
+
+std::vector<std::pair<std::wstring, bool>> menuOf(HWND control) {
+    std::vector<std::pair<std::wstring, bool>> seen;
+    menuSeen = &seen;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, readAndCloseMenu);
+    RECT r{};
+    GetWindowRect(control, &r);
+    const POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    // A computed box gets no mouse input: the window is asked, as a click there would.
+    SendMessageW(IsWindowEnabled(control) ? control : GetParent(control), WM_CONTEXTMENU,
+                 reinterpret_cast<WPARAM>(control), MAKELPARAM(at.x, at.y));
+    KillTimer(nullptr, timer);
+    menuSeen = nullptr;
+    return seen;
+}
+
+// Every box has the program's menu, in Bulgarian whatever the system's language: the whole
+// of it where the box is in reach of the keyboard, only the copy of a result.
+TEST_F(Window, EveryBoxsMenuIsTheProgramsOwn) {
+    type(0, L"6");
+    type(1, L"5");
+    click(window->Command1[0]);
+    SendMessageW(box(0), EM_SETSEL, 0, -1);
+    std::vector<std::pair<std::wstring, bool>> expected;
+    for (const MenuEntry& entry : kBoxMenu) {
+        expected.emplace_back(widen(entry.text), false);
+    }
+    // Typed in, with a selection; the clipboard may hold a text or not.
+    auto typed = menuOf(box(0));
+    ASSERT_EQ(typed.size(), expected.size());
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        EXPECT_EQ(typed[i].first, expected[i].first);
+    }
+    EXPECT_TRUE(typed[1].second && typed[2].second && typed[4].second) << "cut, copy, delete";
+    EXPECT_EQ(menuOf(box(2)), (std::vector<std::pair<std::wstring, bool>>{{L"&Копиране", true}}));
+}
+
+// What the report showed while it was open: its title and the texts of its controls.
+struct ShownReport {
+    std::wstring title;
+    std::vector<std::wstring> texts;
+    bool buttonPressed = false;
+};
+ShownReport* shownReport = nullptr;
+
+// Once the report is open, reads it and presses its button, as the user would.
+void CALLBACK readAndCloseReport(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND dialog = shownWindowOfClass(L"#32770");
+    if (dialog == nullptr) {
+        return;
+    }
+    KillTimer(nullptr, timer);
+    shownReport->title = textOf(dialog);
+    HWND button = nullptr;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t cls[16]{};
+        GetClassNameW(child, cls, 16);
+        if (!textOf(child).empty()) {
+            shownReport->texts.push_back(textOf(child));
+        }
+        if (_wcsicmp(cls, L"Button") == 0) {
+            button = child;
+        }
+    }
+    if (button != nullptr) {
+        SendMessageW(button, BM_CLICK, 0, 0);
+        shownReport->buttonPressed = true;
+    }
+}
+
+// The real report, not the tests' handler: modal over the window, with the view's title
+// and text and its one «Добре» button, whatever the language of the system.
+TEST_F(Window, TheReportShowsTheViewsWordsWithOneBulgarianButton) {
+    const FailureReport report = failureReport(CalcError(CalcErrorKind::Overflow));
+    ShownReport shown;
+    shownReport = &shown;
+    SetTimer(nullptr, 0, 50, readAndCloseReport);
+    reportError(window->hwnd(), report);
+    shownReport = nullptr;
+    ASSERT_TRUE(shown.buttonPressed);
+    EXPECT_EQ(shown.title, widen(report.title));
+    const auto has = [&shown](const std::wstring& text) {
+        return std::find(shown.texts.begin(), shown.texts.end(), text) != shown.texts.end();
+    };
+    EXPECT_TRUE(has(widen(report.text)));
+    EXPECT_TRUE(has(L"Добре"));
+    EXPECT_FALSE(has(L"OK"));
 }
 
 TEST_F(Window, FailedCalculateIsReportedAndEmptiesTheRowsResults) {

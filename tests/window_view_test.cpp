@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace isosceles {
@@ -82,6 +83,68 @@ TEST(EditedBox, MarksEachEndOutOfSight) {
     for (const auto& c : cases) {
         EXPECT_EQ(hiddenEnds(c.left, c.right, 10, 50), c.hidden) << c.left << ".." << c.right;
     }
+}
+
+// Which of the menu's items a box shows and which of them act, by the box's state and what
+// the face knows; the words are the table's, in its order.
+TEST(BoxMenu, OffersWhatTheBoxCanDo) {
+    using enum BoxAction;
+    const struct {
+        const char* box;
+        bool enabled, takesTyping, copyOffered;
+        std::u16string text;
+        MenuContext context;
+        std::vector<BoxAction> shown, acting;
+    } cases[] = {
+        {"computed, a result", false, true, true, u"5", {false, false, false}, {Copy}, {Copy}},
+        {"computed, empty", false, true, false, u"", {false, false, false}, {}, {}},
+        {"typed, empty",
+         true,
+         true,
+         false,
+         u"",
+         {false, false, true},
+         {Undo, Cut, Copy, Paste, Delete, SelectAll},
+         {Paste}},
+        {"typed, a selection",
+         true,
+         true,
+         false,
+         u"12",
+         {true, true, false},
+         {Undo, Cut, Copy, Paste, Delete, SelectAll},
+         {Undo, Cut, Copy, Delete, SelectAll}},
+        {"locked",
+         true,
+         false,
+         false,
+         u"12",
+         {true, true, true},
+         {Undo, Cut, Copy, Paste, Delete, SelectAll},
+         {Copy, SelectAll}},
+    };
+    for (const auto& c : cases) {
+        BoxView view{};
+        view.enabled = c.enabled;
+        view.takesTyping = c.takesTyping;
+        view.copyOffered = c.copyOffered;
+        view.text = c.text;
+        std::vector<BoxAction> shown, acting;
+        for (const MenuItem& item : boxMenu(view, c.context)) {
+            shown.push_back(item.action);
+            if (item.enabled) {
+                acting.push_back(item.action);
+            }
+            const auto entry =
+                std::find_if(kBoxMenu.begin(), kBoxMenu.end(),
+                             [&item](const MenuEntry& e) { return e.action == item.action; });
+            ASSERT_NE(entry, kBoxMenu.end());
+            EXPECT_EQ(item.text, entry->text);
+        }
+        EXPECT_EQ(shown, c.shown) << c.box;
+        EXPECT_EQ(acting, c.acting) << c.box;
+    }
+    EXPECT_EQ(kBoxMenu[2].text, "&Копиране");
 }
 
 TEST(BoxKeys, ALockedBoxRefusesAudiblyWhatWouldChangeItsText) {

@@ -72,6 +72,40 @@ HiddenEnds hiddenEnds(double textLeft, double textRight, double roomLeft, double
     return {textLeft<roomLeft - kRounding, textRight> roomRight + kRounding};
 }
 
+std::vector<MenuItem> boxMenu(const BoxView& view, MenuContext context) {
+    std::vector<MenuItem> items;
+    for (const MenuEntry& entry : kBoxMenu) {
+        if (!view.enabled) {
+            if (entry.action == BoxAction::Copy && view.copyOffered) {
+                items.push_back({entry.action, entry.text, true});
+            }
+            continue;
+        }
+        const bool edits = view.takesTyping;
+        bool enabled = false;
+        switch (entry.action) {
+        case BoxAction::Undo:
+            enabled = edits && context.canUndo;
+            break;
+        case BoxAction::Cut:
+        case BoxAction::Delete:
+            enabled = edits && context.hasSelection;
+            break;
+        case BoxAction::Copy:
+            enabled = context.hasSelection;
+            break;
+        case BoxAction::Paste:
+            enabled = edits && context.clipboardHasText;
+            break;
+        case BoxAction::SelectAll:
+            enabled = !view.text.empty();
+            break;
+        }
+        items.push_back({entry.action, entry.text, enabled});
+    }
+    return items;
+}
+
 KeyAnswer answerKey(const BoxView& view, KeyClass key) {
     switch (key) {
     case KeyClass::Typing:

@@ -5,9 +5,11 @@
 #include "number_format.h"
 #include "window_layout.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace isosceles {
 
@@ -96,6 +98,43 @@ struct HiddenEnds {
 // Which ends of the text are out of sight: where the text starts and ends, scrolled, against
 // where the room between the marks does, in pixels. A pixel either way is rounding.
 HiddenEnds hiddenEnds(double textLeft, double textRight, double roomLeft, double roomRight);
+
+// A box's menu, the same on every system and in Bulgarian whatever the system's language: a
+// box in reach of the keyboard offers all of it, what would change a locked box's text
+// greyed; a computed box only the copy of its text.
+enum class BoxAction { Undo, Cut, Copy, Paste, Delete, SelectAll };
+
+struct MenuEntry {
+    BoxAction action;
+    std::string_view text; // '&' marks the access key
+};
+
+// clang-format off
+inline constexpr std::array<MenuEntry, 6> kBoxMenu{{
+    {BoxAction::Undo,      "&Отмяна"},
+    {BoxAction::Cut,       "&Изрязване"},
+    {BoxAction::Copy,      "&Копиране"},
+    {BoxAction::Paste,     "&Поставяне"},
+    {BoxAction::Delete,    "Из&триване"},
+    {BoxAction::SelectAll, "Избиране на &всичко"},
+}};
+// clang-format on
+
+// What the face knows of the box and the clipboard when the menu is asked for.
+struct MenuContext {
+    bool canUndo, hasSelection, clipboardHasText;
+};
+
+struct MenuItem {
+    BoxAction action;
+    std::string_view text;
+    bool enabled;
+    friend bool operator==(const MenuItem&, const MenuItem&) = default;
+};
+
+// The items a box's menu shows, in order; none: no menu. Copy copies the selection, or the
+// whole text of a box that cannot select (a computed one).
+std::vector<MenuItem> boxMenu(const BoxView& view, MenuContext context);
 
 // Keys by what they do to a box's text.
 enum class KeyClass { Typing, Deleting, Pasting, Cutting, Moving, Selecting, Copying };

@@ -5,6 +5,7 @@
 #include "window_layout.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <cmath>
@@ -89,6 +90,22 @@ private:
 
 std::u16string u16(std::wstring_view text) {
     return {text.begin(), text.end()};
+}
+
+// Puts a text on the clipboard, as the system's own copy does.
+void copyToClipboard(HWND owner, std::wstring_view text) {
+    if (!OpenClipboard(owner)) {
+        return;
+    }
+    EmptyClipboard();
+    if (const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t))) {
+        auto* target = static_cast<wchar_t*>(GlobalLock(memory));
+        std::copy(text.begin(), text.end(), target);
+        target[text.size()] = L'\0';
+        GlobalUnlock(memory);
+        SetClipboardData(CF_UNICODETEXT, memory);
+    }
+    CloseClipboard();
 }
 
 // What a character the keyboard sends does to the text: the control characters of Ctrl+V,
@@ -259,17 +276,16 @@ void Box::refit() {
     const std::wstring whole = text();
     const RECT r = room();
     // A box not yet placed has no room to fit to: it takes its full font until it is.
-    fit_ = r.right > r.left ? fitBoxText(u16(whole), r.right - r.left, measure, legible_,
-                                         shortForm_, rules)
-                            : BoxFit{kBoxFitRules.full, Shown::Whole, {}};
+    fit_ = r.right > r.left
+               ? fitBoxText(u16(whole), r.right - r.left, measure, legible_, shortForm_, rules)
+               : BoxFit{kBoxFitRules.full, Shown::Whole, {}};
     const std::u16string tip = tooltipOf(view_, u16(whole), fit_.altered(kBoxFitRules));
     tip_.assign(tip.begin(), tip.end());
     const HFONT font = fontAt(fit_.font);
     const int line = r.right - r.left;
-    const int markRoom =
-        line > 0 && keepsMarkRoom(measure.width(u16(whole), fit_.font), line)
-            ? static_cast<int>(std::ceil(measure.width(kHiddenEndMark, fit_.font)))
-            : 0;
+    const int markRoom = line > 0 && keepsMarkRoom(measure.width(u16(whole), fit_.font), line)
+                             ? static_cast<int>(std::ceil(measure.width(kHiddenEndMark, fit_.font)))
+                             : 0;
     if (font == shownFont_ && markRoom == markRoom_) {
         // In the font it has, the control lays out and redraws a changed text by itself.
         RedrawWindow(edit_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
@@ -423,6 +439,68 @@ LRESULT CALLBACK Box::subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     return reinterpret_cast<Box*>(self)->handle(message, wParam, lParam);
 }
 
+void Box::showMenu(POINT screen) {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    const std::vector<MenuItem> items =
+        boxMenu(view_, {SendMessageW(edit_, EM_CANUNDO, 0, 0) != 0, start != end,
+                        IsClipboardFormatAvailable(CF_UNICODETEXT) != 0});
+    if (items.empty()) {
+        return;
+    }
+    if (screen.x == -1 && screen.y == -1) {
+        // From the keyboard: at the box's middle.
+        RECT r{};
+        GetWindowRect(edit_, &r);
+        screen = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    const HMENU menu = CreatePopupMenu();
+    for (const MenuItem& item : items) {
+        AppendMenuW(menu, MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED),
+                    static_cast<UINT_PTR>(item.action) + 1, widen(item.text).c_str());
+    }
+    const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
+                                      GetParent(edit_), nullptr);
+    DestroyMenu(menu);
+    if (chosen > 0) {
+        apply(static_cast<BoxAction>(chosen - 1));
+    }
+}
+
+void Box::apply(BoxAction action) {
+    switch (action) {
+    case BoxAction::Undo:
+        SendMessageW(edit_, EM_UNDO, 0, 0);
+        break;
+    case BoxAction::Cut:
+        SendMessageW(edit_, WM_CUT, 0, 0);
+        break;
+    case BoxAction::Copy: {
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        if (start != end) {
+            SendMessageW(edit_, WM_COPY, 0, 0);
+        } else {
+            copyToClipboard(GetParent(edit_), text());
+        }
+        break;
+    }
+    case BoxAction::Paste:
+        SendMessageW(edit_, WM_PASTE, 0, 0);
+        break;
+    case BoxAction::Delete:
+        SendMessageW(edit_, WM_CLEAR, 0, 0);
+        break;
+    case BoxAction::SelectAll:
+        SendMessageW(edit_, EM_SETSEL, 0, -1);
+        break;
+    }
+}
+
 // Whether the box takes a key of this class; a refused one is answered with the system's sound.
 bool Box::takes(KeyClass key) const {
     const KeyAnswer answer = answerKey(view_, key);
@@ -482,6 +560,9 @@ LRESULT Box::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
         RedrawWindow(edit_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
         break;
+    case WM_CONTEXTMENU:
+        showMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
     case WM_CHAR:
         if (!takes(classOfCharacter(static_cast<wchar_t>(wParam)))) {
             return 0;

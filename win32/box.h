@@ -33,6 +33,10 @@ public:
     // What a screen reader asking the box itself hears as its name.
     void setAccessibleName(std::wstring name) { name_ = std::move(name); }
 
+    // Shows the box's menu at a point of the screen, as the view makes it, and does what is
+    // chosen; the window asks for a disabled box, which gets no mouse input of its own.
+    void showMenu(POINT screen);
+
     // Shows the box as the view says; the window has given the control its text and state.
     void show(const BoxView& view);
     const BoxView& view() const { return view_; }
@@ -53,6 +57,7 @@ private:
     void paint();
     void decorate(HDC dc, POINT origin);
     void markHiddenEnds(HDC dc);
+    void apply(BoxAction action);
     POINT clientOrigin() const;
     TEXTMETRICW metricsOf(HFONT font) const;
     HFONT fontAt(FontFit fit) const;

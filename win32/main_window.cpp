@@ -66,8 +66,8 @@ RECT covered(const ControlRow& row, int index) {
     const int line = n / row.columns;
     const int across = std::max(0, row.width - row.stepX);
     const int down = std::max(0, row.height - row.stepY);
-    return {column > 0 ? across : 0, line > 0 ? down : 0,
-            column + 1 < row.columns ? across : 0, n + row.columns < row.count ? down : 0};
+    return {column > 0 ? across : 0, line > 0 ? down : 0, column + 1 < row.columns ? across : 0,
+            n + row.columns < row.count ? down : 0};
 }
 
 // The options mark the focus with a ring in their text colour, plain on any desktop.
@@ -296,7 +296,8 @@ MainWindow::MainWindow(HINSTANCE instance, FormatSource formats, ErrorHandler on
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     if (CreateWindowExW(0, kWindowClass, windowTitleText().c_str(), style, CW_USEDEFAULT,
                         CW_USEDEFAULT, 100, 100, nullptr, nullptr, instance_, this) == nullptr) {
-        throw std::runtime_error("the window cannot be created");
+        throw std::runtime_error("the window cannot be created (error " +
+                                 std::to_string(GetLastError()) + ")");
     }
     dpi_ = GetDpiForWindow(hwnd_);
     painter_->setDpi(dpi_);
@@ -639,8 +640,7 @@ void MainWindow::paintWindow() {
     EndPaint(hwnd_, &ps);
 }
 
-// A computed box is disabled and gets no mouse input of its own; its results can still be
-// copied, when there are any.
+// A computed box is disabled and gets no mouse input of its own: its menu is asked for here.
 void MainWindow::offerCopy(POINT screen) {
     POINT client = screen;
     ScreenToClient(hwnd_, &client);
@@ -649,27 +649,7 @@ void MainWindow::offerCopy(POINT screen) {
     if (id < 100 || id >= 100 + kBoxCount || IsWindowEnabled(child)) {
         return;
     }
-    const GridCell& cell = controller_->cell(id - 100);
-    if (!boxes_[static_cast<std::size_t>(id - 100)]->view().copyOffered) {
-        return;
-    }
-    const HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, 1, widen(kCopyText).c_str());
-    const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
-                                      hwnd_, nullptr);
-    DestroyMenu(menu);
-    if (chosen == 1 && OpenClipboard(hwnd_)) {
-        EmptyClipboard();
-        const std::size_t bytes = (cell.text.size() + 1) * sizeof(wchar_t);
-        if (const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-            auto* target = static_cast<wchar_t*>(GlobalLock(memory));
-            std::copy(cell.text.begin(), cell.text.end(), target);
-            target[cell.text.size()] = L'\0';
-            GlobalUnlock(memory);
-            SetClipboardData(CF_UNICODETEXT, memory);
-        }
-        CloseClipboard();
-    }
+    boxes_[static_cast<std::size_t>(id - 100)]->showMenu(screen);
 }
 
 bool MainWindow::preTranslate(MSG& msg) {
