@@ -439,13 +439,17 @@ LRESULT CALLBACK Box::subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     return reinterpret_cast<Box*>(self)->handle(message, wParam, lParam);
 }
 
-void Box::showMenu(POINT screen) {
+bool Box::hasSelection() const {
     DWORD start = 0;
     DWORD end = 0;
     SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
+    return start != end;
+}
+
+void Box::showMenu(POINT screen) {
     const std::vector<MenuItem> items =
-        boxMenu(view_, {SendMessageW(edit_, EM_CANUNDO, 0, 0) != 0, start != end,
+        boxMenu(view_, {SendMessageW(edit_, EM_CANUNDO, 0, 0) != 0, hasSelection(),
                         IsClipboardFormatAvailable(CF_UNICODETEXT) != 0});
     if (items.empty()) {
         return;
@@ -477,18 +481,13 @@ void Box::apply(BoxAction action) {
     case BoxAction::Cut:
         SendMessageW(edit_, WM_CUT, 0, 0);
         break;
-    case BoxAction::Copy: {
-        DWORD start = 0;
-        DWORD end = 0;
-        SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                     reinterpret_cast<LPARAM>(&end));
-        if (start != end) {
+    case BoxAction::Copy:
+        if (hasSelection()) {
             SendMessageW(edit_, WM_COPY, 0, 0);
         } else {
             copyToClipboard(GetParent(edit_), text());
         }
         break;
-    }
     case BoxAction::Paste:
         SendMessageW(edit_, WM_PASTE, 0, 0);
         break;

@@ -58,6 +58,7 @@ private:
     void decorate(HDC dc, POINT origin);
     void markHiddenEnds(HDC dc);
     void apply(BoxAction action);
+    bool hasSelection() const;
     POINT clientOrigin() const;
     TEXTMETRICW metricsOf(HFONT font) const;
     HFONT fontAt(FontFit fit) const;
