@@ -2,6 +2,7 @@
 
 #include "variant_table.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -29,6 +30,16 @@ Rect twipsRect(const ControlRow& row, int index) {
     const int n = index - row.firstIndex;
     return {row.left + row.stepX * (n % row.columns), row.top + row.stepY * (n / row.columns),
             row.width, row.height};
+}
+
+Edges overlapOf(const ControlRow& row, int index) {
+    const int n = index - row.firstIndex;
+    const int column = n % row.columns;
+    const int line = n / row.columns;
+    const int across = std::max(0, row.width - row.stepX);
+    const int down = std::max(0, row.height - row.stepY);
+    return {column > 0 ? across : 0, line > 0 ? down : 0, column + 1 < row.columns ? across : 0,
+            n + row.columns < row.count ? down : 0};
 }
 
 const ControlRow& rowOf(Family family, int index) {

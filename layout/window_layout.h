@@ -116,8 +116,13 @@ inline constexpr FocusRing kButtonFocusRing{2, 4};
 inline constexpr FocusRing kOptionFocusRing{2, 1};
 inline constexpr FocusRing kBoxFocusRing{2, 0};
 
-// Frame1's outline, around the option buttons and broken by its caption.
+// Frame1's outline, around the option buttons and broken by its caption, which stands
+// `indent` pixels from the frame's left with `padding` pixels of the frame's colour each side.
 inline constexpr Rgb kFrameOutlineColour{96, 96, 160};
+struct FrameCaption {
+    int indent, padding;
+};
+inline constexpr FrameCaption kFrameCaption{6, 2};
 
 // clang-format off
 inline constexpr std::array<ControlRow, 8> ControlTable{{
@@ -142,6 +147,15 @@ inline constexpr std::array<ControlRow, 8> ControlTable{{
 }};
 // clang-format on
 
+// How many controls of a family the table describes.
+constexpr int familyCount(Family family) {
+    int count = 0;
+    for (const ControlRow& row : ControlTable) {
+        count += row.family == family ? row.count : 0;
+    }
+    return count;
+}
+
 struct Rect {
     int left, top, width, height;
     friend bool operator==(const Rect&, const Rect&) = default;
@@ -156,6 +170,15 @@ std::string accessibleName(const ControlRow& row, int index);
 
 // The twips rectangle of control `index` of a row (relative to its parent).
 Rect twipsRect(const ControlRow& row, int index);
+
+// How far a control's neighbours in its row's grid stand over each of its edges, in twips.
+// Which of two overlapping controls shows the shared band depends on the order they are
+// drawn in, so the band is counted on both sides.
+struct Edges {
+    int left, top, right, bottom;
+    friend bool operator==(const Edges&, const Edges&) = default;
+};
+Edges overlapOf(const ControlRow& row, int index);
 
 // The row that describes a control; throws std::out_of_range when none does.
 const ControlRow& rowOf(Family family, int index);

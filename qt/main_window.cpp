@@ -317,10 +317,18 @@ void MainWindow::bind() {
                     }
                 });
     }
-    connect(Command1[0], &QPushButton::clicked, this,
-            [this] { run([this] { controller_.calculate(); }); });
-    connect(Command1[1], &QPushButton::clicked, this,
-            [this] { run([this] { controller_.clearAll(); }); });
+    for (std::size_t i = 0; i < kButtonCommands.size(); ++i) {
+        connect(Command1.at(i), &QPushButton::clicked, this, [this, i] {
+            switch (kButtonCommands.at(i)) {
+            case ButtonCommand::Calculate:
+                run([this] { controller_.calculate(); });
+                break;
+            case ButtonCommand::ClearAll:
+                run([this] { controller_.clearAll(); });
+                break;
+            }
+        });
+    }
     // Any change of a box's text that the controller does not already hold is the user's:
     // typing, pasting, or a screen reader setting it. Mirroring writes only held texts.
     for (int box = 0; box < kBoxCount; ++box) {

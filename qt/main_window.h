@@ -54,11 +54,11 @@ public:
     const GridController& controller() const { return controller_; }
 
     QPlainTextEdit* Text1 = nullptr;
-    std::array<FittingBox*, kBoxCount> Text2{};
-    std::array<QLabel*, 5> Label1{};
+    std::array<FittingBox*, familyCount(Family::Text2)> Text2{};
+    std::array<QLabel*, familyCount(Family::Label1)> Label1{};
     QGroupBox* Frame1 = nullptr;
-    std::array<QRadioButton*, kVariantCount> Option1{};
-    std::array<QPushButton*, 2> Command1{};
+    std::array<QRadioButton*, familyCount(Family::Option1)> Option1{};
+    std::array<QPushButton*, familyCount(Family::Command1)> Command1{};
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,16 +1,11 @@
 #include "painted_frame.h"
 
+#include "window_layout.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
 namespace isosceles {
-
-namespace {
-
-constexpr int kCaptionIndent = 6;
-constexpr int kCaptionPadding = 2;
-
-} // namespace
 
 PaintedFrame::PaintedFrame(const QString& title, Colours colours, QWidget* parent)
     : QGroupBox(title, parent), colours_(colours) {}
@@ -22,7 +17,8 @@ void PaintedFrame::paintEvent(QPaintEvent*) {
     const int lineTop = metrics.height() / 2;
     painter.setPen(colours_.outline);
     painter.drawRect(rect().adjusted(0, lineTop, -1, -1));
-    const QRect caption(kCaptionIndent, 0, metrics.horizontalAdvance(title()) + 2 * kCaptionPadding,
+    const QRect caption(kFrameCaption.indent, 0,
+                        metrics.horizontalAdvance(title()) + 2 * kFrameCaption.padding,
                         metrics.height());
     painter.fillRect(caption, colours_.fill);
     painter.setPen(colours_.text);

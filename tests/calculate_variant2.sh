@@ -1,16 +1,16 @@
 # Sourced by the Windows test scripts: the road of one calculation, driven from another
-# process: Variant 2 (option id 201) with c = 6 (box id 104) and S = 12 (box id 107), then
-# Calculate (id 300). Prints what the row's four boxes then hold, one line; fails where the
+# process: Variant 2 (Option1 1) with c = 6 (Text2 4) and S = 12 (Text2 7), then Calculate
+# (Command1 0). Prints what the row's four boxes then hold, one line; fails where the
 # program shows no window.
 # Usage: calculate_variant2 WINE DRIVER
 calculate_variant2() {
     local wine=$1 driver=$2 k got=()
-    "$wine" "$driver" click 201 || return 1
-    "$wine" "$driver" set 104 6
-    "$wine" "$driver" set 107 12
-    "$wine" "$driver" click 300
-    for k in 104 105 106 107; do
-        got+=("$("$wine" "$driver" get "$k" | tr -d '\r')")
+    "$wine" "$driver" click Option1 1 || return 1
+    "$wine" "$driver" set Text2 4 6
+    "$wine" "$driver" set Text2 7 12
+    "$wine" "$driver" click Command1 0
+    for k in 4 5 6 7; do
+        got+=("$("$wine" "$driver" get Text2 "$k" | tr -d '\r')")
     done
     echo "${got[*]}"
 }

@@ -50,5 +50,32 @@ TEST(ControlTable, RowsThatFollowTheVariantsStandWhereFiveVariantsPutThem) {
     EXPECT_EQ(TabOrder[4].last, 4);
 }
 
+// A focus ring keeps clear of the bands a neighbour may be drawn over, and only of those.
+TEST(ControlTable, OverlapsAreTheBandsNeighboursShare) {
+    const ControlRow& boxes = rowOf(Family::Text2, 0);
+    const int across = boxes.width - boxes.stepX;
+    const int down = boxes.height - boxes.stepY;
+    const ControlRow& options = rowOf(Family::Option1, 0);
+    const int optionsDown = options.height - options.stepY;
+    ASSERT_GT(across, 0);
+    ASSERT_GT(down, 0);
+    const struct {
+        Family family;
+        int index;
+        Edges overlap;
+    } cases[] = {
+        {Family::Text2, 0, {0, 0, across, down}},
+        {Family::Text2, 5, {across, down, across, down}},
+        {Family::Text2, kBoxCount - 1, {across, down, 0, 0}},
+        {Family::Text2, kQuantityCount - 1, {across, 0, 0, down}},
+        {Family::Option1, 0, {0, 0, 0, optionsDown}},
+        {Family::Option1, kVariantCount - 1, {0, optionsDown, 0, 0}},
+        {Family::Text1, 0, {0, 0, 0, 0}},
+    };
+    for (const auto& [family, index, overlap] : cases) {
+        EXPECT_EQ(overlapOf(rowOf(family, index), index), overlap) << familyName(family) << index;
+    }
+}
+
 } // namespace
 } // namespace isosceles

@@ -2,6 +2,9 @@
 
 namespace isosceles {
 
+static_assert(kButtonCommands.size() == familyCount(Family::Command1),
+              "each button of the table has its command");
+
 std::string windowTitle() {
     return std::string(ISOSCELES_MAKER_URL) + "  " + std::string(kWindowStyle.title);
 }

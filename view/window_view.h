@@ -44,6 +44,11 @@ template <typename Operation> std::optional<FailureReport> attempt(Operation&& o
     return std::nullopt;
 }
 
+// What each of the two buttons does, by its index.
+enum class ButtonCommand { Calculate, ClearAll };
+inline constexpr std::array<ButtonCommand, 2> kButtonCommands{
+    {ButtonCommand::Calculate, ButtonCommand::ClearAll}};
+
 // A control's colours; none: the desktop's own.
 struct Colours {
     std::optional<Rgb> background, text;

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "box_fit.h"
+#include "box_fonts.h"
+#include "dpi.h"
+#include "gdi.h"
+#include "window.h"
 #include "window_view.h"
 
 #include <windows.h>
 
-#include <map>
 #include <string>
 
 namespace isosceles {
@@ -15,20 +18,13 @@ namespace isosceles {
 // short form or the text's start and an ellipsis) while it is not being edited, the whole
 // text then in its tooltip. Everything else it shows and how it answers keys is the view's.
 // The text itself is never touched: all of this is drawing.
-class Box {
+class Box : public Window {
 public:
-    // `covered`: how much of each of the box's edges its neighbours may stand over, in twips,
-    // so that its focus ring is drawn where it stays in sight.
-    Box(HWND edit, HWND tooltip, ShortFormOf shortForm, RECT covered);
-    ~Box();
-    Box(const Box&) = delete;
-    Box& operator=(const Box&) = delete;
+    Box(HWND parent, int index, DWORD style, HINSTANCE instance, HWND tooltip,
+        ShortFormOf shortForm, Brushes& brushes);
 
     // The window's DPI and the face the box is drawn in at its full size.
-    void setScale(UINT dpi, const LOGFONTW& face);
-
-    // Fits the text anew; the window calls it whenever the text may have changed.
-    void refit();
+    void setScale(Dpi dpi, const LOGFONTW& face);
 
     // What a screen reader asking the box itself hears as its name.
     void setAccessibleName(std::wstring name) { name_ = std::move(name); }
@@ -43,43 +39,49 @@ public:
     bool isShortened() const { return fit_.shown != Shown::Whole; }
     const BoxFit& fit() const { return fit_; }
     std::wstring shownText() const;
-    std::wstring tooltipText() const;
+    const std::wstring& tooltipText() const { return tip_; }
     COLORREF textColour() const;
-    // The face at the box's full size, at the window's DPI.
-    const LOGFONTW& face() const { return face_; }
     COLORREF backgroundColour() const;
+    // The face at the box's full size, at the window's DPI.
+    const LOGFONTW& face() const { return fonts_.face(); }
 
 private:
-    static LRESULT CALLBACK subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR self);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    UINT onNcCalcSize(HWND hwnd, BOOL validRects, NCCALCSIZE_PARAMS* sizes);
+    void onNcPaint(HWND hwnd, HRGN region);
+    void onPaint(HWND hwnd);
+    BOOL onEraseBackground(HWND hwnd, HDC dc);
+    void onSetFocus(HWND hwnd, HWND before);
+    void onKillFocus(HWND hwnd, HWND next);
+    void onContextMenu(HWND hwnd, HWND clicked, UINT x, UINT y);
+    void onChar(HWND hwnd, TCHAR character, int repeat);
+    void onKeyDown(HWND hwnd, UINT key, BOOL down, int repeat, UINT flags);
+    void onPaste(HWND hwnd);
+    void onCut(HWND hwnd);
+    void onClear(HWND hwnd);
+    void followScroll();
+
+    void refit();
     bool takes(KeyClass key) const;
-    void paint();
+    void paint(HDC dc);
     void decorate(HDC dc, POINT origin);
     void markHiddenEnds(HDC dc);
     void apply(BoxAction action);
     bool hasSelection() const;
     POINT clientOrigin() const;
-    TEXTMETRICW metricsOf(HFONT font) const;
-    HFONT fontAt(FontFit fit) const;
-    bool drawsFaint(HFONT font) const;
-    void forgetFonts();
     RECT room() const;
-    std::wstring text() const;
 
-    HWND edit_;
     HWND tooltip_;
     ShortFormOf shortForm_;
-    RECT covered_;
-    UINT dpi_ = 96;
-    LOGFONTW face_{};
+    Edges covered_; // how far neighbours stand over each edge, in twips
+    Brushes& brushes_;
+    BoxFonts fonts_;
     double legible_ = 0;
     BoxFit fit_{kBoxFitRules.full, Shown::Whole, {}};
     BoxView view_{};
     int line_ = 0; // the height of a line in the font the control was given
     std::wstring tip_;
     std::wstring name_;
-    mutable std::map<std::pair<int, int>, HFONT> fonts_;
     HFONT shownFont_ = nullptr; // the font the control was last given
     int markRoom_ = 0;          // kept free for a mark on either side of the line, in pixels
     int firstShown_ = -1;       // the first character in sight when the marks were drawn

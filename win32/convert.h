@@ -1,7 +1,5 @@
 #pragma once
 
-#include "window_layout.h"
-
 #include <windows.h>
 
 #include <string>
@@ -16,10 +14,6 @@ inline std::wstring widen(std::string_view utf8) {
     std::wstring text(static_cast<std::size_t>(size), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), size);
     return text;
-}
-
-inline COLORREF colorRef(Rgb colour) {
-    return RGB(colour.red, colour.green, colour.blue);
 }
 
 } // namespace isosceles

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "dpi.h"
+#include "gdi.h"
 #include "grid_controller.h"
+#include "window.h"
 #include "window_layout.h"
 #include "window_view.h"
 
@@ -14,24 +17,25 @@
 namespace isosceles {
 
 class AccessibleNames;
+class Assignment;
 class Box;
-class Painter;
+class Button;
+class Frame;
+class Option;
 
 // The program's only window on Windows, built from the control table. It owns the
-// controller, forwards every event to it and afterwards shows the controller's state; it
-// decides nothing itself. Every control is a child window whose window text is its text.
-class MainWindow {
+// controller, forwards every event to it and afterwards shows what the view says of the
+// controller's state; it decides nothing itself. Every control is a child window whose
+// window text is its text, its id made from its family and index.
+class MainWindow : public Window {
 public:
     using ErrorHandler = std::function<void(HWND window, const FailureReport&)>;
     // The user's regional format, taken afresh when Windows says the settings changed.
     using FormatSource = std::function<NumberFormat()>;
 
     MainWindow(HINSTANCE instance, FormatSource formats, ErrorHandler onError);
-    ~MainWindow();
-    MainWindow(const MainWindow&) = delete;
-    MainWindow& operator=(const MainWindow&) = delete;
+    ~MainWindow() override;
 
-    HWND hwnd() const { return hwnd_; }
     const GridController& controller() const { return *controller_; }
     const Box& box(int k) const { return *boxes_.at(static_cast<std::size_t>(k)); }
 
@@ -40,44 +44,63 @@ public:
     bool preTranslate(MSG& msg);
 
     HWND Text1 = nullptr;
-    std::array<HWND, kBoxCount> Text2{};
-    std::array<HWND, 5> Label1{};
+    std::array<HWND, familyCount(Family::Text2)> Text2{};
+    std::array<HWND, familyCount(Family::Label1)> Label1{};
     HWND Frame1 = nullptr;
-    std::array<HWND, kVariantCount> Option1{};
-    std::array<HWND, 2> Command1{};
+    std::array<HWND, familyCount(Family::Option1)> Option1{};
+    std::array<HWND, familyCount(Family::Command1)> Command1{};
 
 private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void onActivate(HWND hwnd, UINT state, HWND other, BOOL minimized);
+    void onCommand(HWND hwnd, int id, HWND control, UINT code);
+    HBRUSH onColour(HWND hwnd, HDC dc, HWND control, int type);
+    void onDrawItem(HWND hwnd, const DRAWITEMSTRUCT* item);
+    void onPaint(HWND hwnd);
+    BOOL onEraseBackground(HWND hwnd, HDC dc);
+    LRESULT onNotify(HWND hwnd, int id, NMHDR* header);
+    void onContextMenu(HWND hwnd, HWND clicked, UINT x, UINT y);
+    void onRightButtonUp(HWND hwnd, int x, int y, UINT keys);
+    void onSettingChange(HWND hwnd, const wchar_t* section);
+    void onDpiChanged(UINT dpi, const RECT& suggested);
+    void onClose(HWND hwnd);
+    void onDestroy(HWND hwnd);
+
+    // One handler per family, given the control's index.
+    void onBoxEdited(int index);
+    void onOptionClicked(int index);
+    void onButtonClicked(int index);
 
     void build();
+    void makeControl(Family family, int index);
     void place();
     void applyFonts();
-    HWND create(const ControlRow& row, int index);
-    void onCommand(int id, int code, HWND control);
-    LRESULT onColour(HDC dc, HWND control);
-    void onDrawButton(const DRAWITEMSTRUCT& item);
-    void paintWindow();
-    void offerCopy(POINT screen);
+    void paint(HDC dc);
+    void offerMenu(POINT screen);
+    HWND& handleOf(Family family, int index);
 
     template <typename Operation> void run(Operation&& operation);
     void mirror();
 
     HINSTANCE instance_;
-    HWND hwnd_ = nullptr;
     FormatSource formats_;
     ErrorHandler onError_;
     std::unique_ptr<GridController> controller_;
-    std::unique_ptr<Painter> painter_;
+    Brushes brushes_;
+    GdiObject<HFONT> windowFont_;
+    LOGFONTW boxFace_{};
     // Kept for the window's life: a result's description changes as the user types.
     std::unique_ptr<AccessibleNames> names_;
-    std::array<std::unique_ptr<Box>, kBoxCount> boxes_;
+    std::unique_ptr<Assignment> assignment_;
+    std::unique_ptr<Frame> frame_;
+    std::array<std::unique_ptr<Option>, familyCount(Family::Option1)> options_;
+    std::array<std::unique_ptr<Box>, familyCount(Family::Text2)> boxes_;
+    std::array<std::unique_ptr<Button>, familyCount(Family::Command1)> buttons_;
     HWND tooltip_ = nullptr;
     // The control that held the focus when the window was last left.
     HWND focusBefore_ = nullptr;
-    std::wstring assignmentName_; // what a screen reader asking the assignment hears
-    std::wstring tip_;            // the text the tooltip shows, alive while it shows it
-    UINT dpi_ = 96;
+    std::wstring tip_; // the text the tooltip shows, alive while it shows it
+    Dpi dpi_;
     bool mirroring_ = false;
 };
 

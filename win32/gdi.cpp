@@ -1,0 +1,65 @@
+#include "gdi.h"
+
+#include <algorithm>
+
+namespace isosceles {
+
+HBRUSH Brushes::of(COLORREF colour) {
+    auto& brush = brushes_[colour];
+    if (!brush) {
+        brush.reset(CreateSolidBrush(colour));
+    }
+    return brush.get();
+}
+
+HBRUSH Brushes::of(Rgb colour) {
+    return of(colorRef(colour));
+}
+
+void drawRing(HDC dc, RECT r, int width, HBRUSH brush) {
+    for (int i = 0; i < width; ++i) {
+        FrameRect(dc, &r, brush);
+        InflateRect(&r, -1, -1);
+    }
+}
+
+void drawPenRing(HDC dc, RECT r, int width, COLORREF colour, RingLine line) {
+    LOGBRUSH brush{BS_SOLID, colour, 0};
+    const DWORD dashes = line == RingLine::Dashed ? PS_DASH : PS_SOLID;
+    const GdiObject<HPEN> pen(ExtCreatePen(PS_GEOMETRIC | dashes | PS_ENDCAP_FLAT | PS_JOIN_MITER,
+                                           static_cast<DWORD>(width), &brush, 0, nullptr));
+    const Selected withPen(dc, pen.get());
+    const Selected hollow(dc, GetStockObject(NULL_BRUSH));
+    const int half = width / 2;
+    Rectangle(dc, r.left + half, r.top + half, r.right - half + 1, r.bottom - half + 1);
+}
+
+COLORREF colorRef(Rgb colour) {
+    return RGB(colour.red, colour.green, colour.blue);
+}
+
+std::wstring windowText(HWND hwnd) {
+    const int length = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
+    return text;
+}
+
+void copyToClipboard(HWND owner, std::wstring_view text) {
+    if (!OpenClipboard(owner)) {
+        return;
+    }
+    EmptyClipboard();
+    if (const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t))) {
+        auto* target = static_cast<wchar_t*>(GlobalLock(memory));
+        std::copy(text.begin(), text.end(), target);
+        target[text.size()] = L'\0';
+        GlobalUnlock(memory);
+        if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) {
+            GlobalFree(memory);
+        }
+    }
+    CloseClipboard();
+}
+
+} // namespace isosceles
