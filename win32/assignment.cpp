@@ -7,10 +7,14 @@
 
 namespace isosceles {
 
-Assignment::Assignment(HWND parent, const wchar_t* text, DWORD style, HINSTANCE instance) {
-    createControl(WS_EX_CLIENTEDGE, L"EDIT", text,
-                  style | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, parent,
+// The text is given once the control has its font, so that it is laid out once, in it.
+Assignment::Assignment(HWND parent, const wchar_t* text, DWORD style, RECT place, HFONT font,
+                       HINSTANCE instance) {
+    createControl(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                  style | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, place, parent,
                   controlId(Family::Text1, 0), instance);
+    SetWindowFont(hwnd(), font, FALSE);
+    SetWindowTextW(hwnd(), text);
 }
 
 LRESULT Assignment::handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -11,7 +11,8 @@ namespace isosceles {
 // replaced: reached by Tab it selects nothing and stays where it was scrolled.
 class Assignment : public Window {
 public:
-    Assignment(HWND parent, const wchar_t* text, DWORD style, HINSTANCE instance);
+    Assignment(HWND parent, const wchar_t* text, DWORD style, RECT place, HFONT font,
+               HINSTANCE instance);
 
     // What a screen reader asking the assignment itself hears as its name.
     void setAccessibleName(std::wstring name) { name_ = std::move(name); }

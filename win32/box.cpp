@@ -25,11 +25,11 @@ std::u16string u16(std::wstring_view text) {
 
 } // namespace
 
-Box::Box(HWND parent, int index, DWORD style, HINSTANCE instance, HWND tooltip,
-         ShortFormOf shortForm, Brushes& brushes)
+Box::Box(HWND parent, int index, DWORD style, RECT place, HINSTANCE instance, HWND tooltip,
+         ShortFormOf shortForm, BoxFonts& fonts, Brushes& brushes)
     : tooltip_(tooltip), shortForm_(std::move(shortForm)),
-      covered_(overlapOf(rowOf(Family::Text2, index), index)), brushes_(brushes) {
-    createControl(0, L"EDIT", L"", style | ES_CENTER | ES_AUTOHSCROLL, parent,
+      covered_(overlapOf(rowOf(Family::Text2, index), index)), fonts_(fonts), brushes_(brushes) {
+    createControl(0, L"EDIT", L"", style | ES_CENTER | ES_AUTOHSCROLL, place, parent,
                   controlId(Family::Text2, index), instance);
     TOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
@@ -40,21 +40,18 @@ Box::Box(HWND parent, int index, DWORD style, HINSTANCE instance, HWND tooltip,
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void Box::setScale(Dpi dpi, const LOGFONTW& face) {
-    fonts_.setFace(face, dpi, view_.slanted);
+void Box::rescale() {
     shownFont_ = nullptr;
     legible_ = 0;
     refit();
 }
 
 void Box::show(const BoxView& view) {
-    const bool slanted = view_.slanted;
-    view_ = view;
-    if (view.slanted != slanted && fonts_.hasFace()) {
+    if (view.slanted != view_.slanted) {
         // The slanted face is measured anew: it is not as wide as the upright one.
-        setScale(fonts_.dpi(), fonts_.face());
-        return;
+        legible_ = 0;
     }
+    view_ = view;
     refit();
 }
 
@@ -70,11 +67,11 @@ void Box::refit() {
     if (!fonts_.hasFace()) {
         return;
     }
-    const GdiMeasure measure(fonts_);
+    const GdiMeasure measure(fonts_, view_.slanted);
     FitRules rules = kBoxFitRules;
     rules.legibleDigitHeight = fonts_.dpi().pixels(rules.legibleDigitHeight);
     if (legible_ == 0) {
-        legible_ = fonts_.legibleSize(measure, rules);
+        legible_ = fonts_.legibleSize(measure, rules, view_.slanted);
     }
     const std::wstring whole = windowText(hwnd());
     const RECT r = room();
@@ -84,7 +81,7 @@ void Box::refit() {
                : BoxFit{kBoxFitRules.full, Shown::Whole, {}};
     const std::u16string tip = tooltipOf(view_, u16(whole), fit_.altered(kBoxFitRules));
     tip_.assign(tip.begin(), tip.end());
-    const HFONT font = fonts_.at(fit_.font);
+    const HFONT font = fonts_.at(fit_.font, view_.slanted);
     const int line = r.right - r.left;
     const int markRoom = line > 0 && keepsMarkRoom(measure.width(u16(whole), fit_.font), line)
                              ? static_cast<int>(std::ceil(measure.width(kHiddenEndMark, fit_.font)))
@@ -183,7 +180,7 @@ void Box::paint(HDC dc) {
     GetClientRect(hwnd(), &client);
     FillRect(dc, &client, brushes_.of(backgroundColour()));
     {
-        const Selected font(dc, fonts_.at(fit_.font));
+        const Selected font(dc, fonts_.at(fit_.font, view_.slanted));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, textColour());
         RECT r = room();

@@ -20,11 +20,12 @@ namespace isosceles {
 // The text itself is never touched: all of this is drawing.
 class Box : public Window {
 public:
-    Box(HWND parent, int index, DWORD style, HINSTANCE instance, HWND tooltip,
-        ShortFormOf shortForm, Brushes& brushes);
+    // `fonts` and `brushes` are the window's, shared by its boxes.
+    Box(HWND parent, int index, DWORD style, RECT place, HINSTANCE instance, HWND tooltip,
+        ShortFormOf shortForm, BoxFonts& fonts, Brushes& brushes);
 
-    // The window's DPI and the face the box is drawn in at its full size.
-    void setScale(Dpi dpi, const LOGFONTW& face);
+    // The fonts changed with the window's DPI: the box is fitted anew.
+    void rescale();
 
     // What a screen reader asking the box itself hears as its name.
     void setAccessibleName(std::wstring name) { name_ = std::move(name); }
@@ -74,8 +75,8 @@ private:
     HWND tooltip_;
     ShortFormOf shortForm_;
     Edges covered_; // how far neighbours stand over each edge, in twips
+    BoxFonts& fonts_;
     Brushes& brushes_;
-    BoxFonts fonts_;
     double legible_ = 0;
     BoxFit fit_{kBoxFitRules.full, Shown::Whole, {}};
     BoxView view_{};

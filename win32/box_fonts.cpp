@@ -18,21 +18,21 @@ constexpr LONG kLargeEm = 1000;
 
 } // namespace
 
-void BoxFonts::setFace(const LOGFONTW& face, Dpi dpi, bool slanted) {
+void BoxFonts::setFace(const LOGFONTW& face, Dpi dpi) {
     face_ = face;
     dpi_ = dpi;
-    slanted_ = slanted;
+    retired_ = std::move(fonts_);
     fonts_.clear();
 }
 
-HFONT BoxFonts::at(FontFit fit) {
-    const std::pair key{static_cast<int>(std::lround(fit.pointSize * 4)), fit.stretch};
+HFONT BoxFonts::at(FontFit fit, bool slanted) {
+    const Key key{static_cast<int>(std::lround(fit.pointSize * 4)), fit.stretch, slanted};
     if (const auto found = fonts_.find(key); found != fonts_.end()) {
         return found->second.get();
     }
     LOGFONTW face = face_;
     face.lfHeight = -static_cast<LONG>(std::lround(dpi_.fromPoints(fit.pointSize)));
-    face.lfItalic = slanted_ ? TRUE : FALSE;
+    face.lfItalic = slanted ? TRUE : FALSE;
     face.lfWidth = 0;
     if (fit.stretch != 100) {
         // A width of its own: the face's average character width at this size, narrowed.
@@ -59,10 +59,11 @@ TEXTMETRICW BoxFonts::metricsOf(HFONT font) const {
     return metrics;
 }
 
-double BoxFonts::legibleSize(const TextMeasure& measure, const FitRules& rules) const {
+double BoxFonts::legibleSize(const TextMeasure& measure, const FitRules& rules,
+                             bool slanted) const {
     // The same for every box of a face at a DPI, and costly to find: found once.
     static std::map<std::tuple<UINT, bool, std::wstring>, double> known;
-    const auto key = std::make_tuple(dpi_.value(), slanted_, std::wstring(face_.lfFaceName));
+    const auto key = std::make_tuple(dpi_.value(), slanted, std::wstring(face_.lfFaceName));
     if (const auto found = known.find(key); found != known.end()) {
         return found->second;
     }
@@ -118,7 +119,7 @@ bool BoxFonts::drawsFaint(HFONT font) const {
 }
 
 double GdiMeasure::width(std::u16string_view text, FontFit fit) const {
-    const Selected font(dc_, fonts_.at(fit));
+    const Selected font(dc_, fonts_.at(fit, slanted_));
     SIZE size{};
     GetTextExtentPoint32W(dc_, reinterpret_cast<const wchar_t*>(text.data()),
                           static_cast<int>(text.size()), &size);
@@ -134,7 +135,7 @@ double GdiMeasure::digitHeight(FontFit fit) const {
         LOGFONTW large = fonts_.face();
         large.lfHeight = -kLargeEm;
         large.lfWidth = 0;
-        large.lfItalic = fonts_.slanted() ? TRUE : FALSE;
+        large.lfItalic = slanted_ ? TRUE : FALSE;
         const GdiObject<HFONT> font(CreateFontIndirectW(&large));
         const Selected selected(dc_, font.get());
         const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};

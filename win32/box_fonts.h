@@ -8,40 +8,42 @@
 
 #include <map>
 #include <optional>
+#include <tuple>
 #include <utility>
 
 namespace isosceles {
 
-// A box's face at the sizes and widths its fit asks for, at one DPI, upright or slanted.
-// Fonts are kept by size in quarter points and width in percent while the face stays.
+// The boxes' face at the sizes and widths their fits ask for, upright or slanted, at one DPI:
+// made once for all the boxes, by size in quarter points, width in percent and slant.
 // Measured on the screen, as the boxes draw.
 class BoxFonts {
 public:
-    // Another face, DPI or slant: every font is made anew.
-    void setFace(const LOGFONTW& face, Dpi dpi, bool slanted);
+    // Another face or DPI: every font is made anew. Those made before stay alive until the
+    // next change, for the boxes hold them until they are fitted again.
+    void setFace(const LOGFONTW& face, Dpi dpi);
     const LOGFONTW& face() const { return face_; }
     bool hasFace() const { return face_.lfFaceName[0] != L'\0'; }
     Dpi dpi() const { return dpi_; }
-    bool slanted() const { return slanted_; }
 
-    HFONT at(FontFit fit);
+    HFONT at(FontFit fit, bool slanted);
     TEXTMETRICW metricsOf(HFONT font) const;
     // The legible size of the face at the DPI, as layout/ finds it for these rules.
-    double legibleSize(const TextMeasure& measure, const FitRules& rules) const;
+    double legibleSize(const TextMeasure& measure, const FitRules& rules, bool slanted) const;
 
 private:
+    using Key = std::tuple<int, int, bool>;
     bool drawsFaint(HFONT font) const;
 
     LOGFONTW face_{};
     Dpi dpi_;
-    bool slanted_ = false;
-    std::map<std::pair<int, int>, GdiObject<HFONT>> fonts_;
+    std::map<Key, GdiObject<HFONT>> fonts_;
+    std::map<Key, GdiObject<HFONT>> retired_;
 };
 
 // GDI's text measured in a box's fonts.
 class GdiMeasure : public TextMeasure {
 public:
-    explicit GdiMeasure(BoxFonts& fonts) : dc_(nullptr), fonts_(fonts) {}
+    GdiMeasure(BoxFonts& fonts, bool slanted) : dc_(nullptr), fonts_(fonts), slanted_(slanted) {}
 
     double width(std::u16string_view text, FontFit fit) const override;
     double digitHeight(FontFit fit) const override;
@@ -49,6 +51,7 @@ public:
 private:
     WindowDc dc_;
     BoxFonts& fonts_;
+    bool slanted_;
     mutable std::optional<double> digitsPerEm_;
 };
 

@@ -5,9 +5,10 @@
 
 namespace isosceles {
 
-Button::Button(HWND parent, int index, const wchar_t* text, DWORD style, HINSTANCE instance)
+Button::Button(HWND parent, int index, const wchar_t* text, DWORD style, RECT place,
+               HINSTANCE instance)
     : index_(index) {
-    createControl(0, L"BUTTON", text, style | BS_OWNERDRAW, parent,
+    createControl(0, L"BUTTON", text, style | BS_OWNERDRAW, place, parent,
                   controlId(Family::Command1, index), instance);
 }
 

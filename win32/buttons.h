@@ -11,7 +11,8 @@ namespace isosceles {
 // a ring inside marks the focus. The window hands it the system's WM_DRAWITEM.
 class Button : public Window {
 public:
-    Button(HWND parent, int index, const wchar_t* text, DWORD style, HINSTANCE instance);
+    Button(HWND parent, int index, const wchar_t* text, DWORD style, RECT place,
+           HINSTANCE instance);
 
     void setScale(Dpi dpi, HFONT font) {
         dpi_ = dpi;

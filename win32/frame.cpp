@@ -14,14 +14,14 @@ constexpr wchar_t kFrameClass[] = L"IsoscelesFrame";
 
 } // namespace
 
-Frame::Frame(HWND parent, const wchar_t* caption, HINSTANCE instance, Brushes& brushes)
+Frame::Frame(HWND parent, const wchar_t* caption, RECT place, HINSTANCE instance, Brushes& brushes)
     : brushes_(brushes) {
     WNDCLASSEXW cls{};
     cls.hInstance = instance;
     cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     cls.lpszClassName = kFrameClass;
     registerClass(cls);
-    create(0, kFrameClass, caption, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, {}, parent,
+    create(0, kFrameClass, caption, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place, parent,
            controlId(Family::Frame1, 0), instance);
 }
 

@@ -9,7 +9,7 @@ namespace isosceles {
 // Frame1: the outline around the options, broken by its caption, in the table's colours.
 class Frame : public Window {
 public:
-    Frame(HWND parent, const wchar_t* caption, HINSTANCE instance, Brushes& brushes);
+    Frame(HWND parent, const wchar_t* caption, RECT place, HINSTANCE instance, Brushes& brushes);
 
     void setDpi(Dpi dpi) { dpi_ = dpi; }
 

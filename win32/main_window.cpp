@@ -80,14 +80,15 @@ MainWindow::MainWindow(HINSTANCE instance, FormatSource formats, ErrorHandler on
     registerClass(cls);
     // The size is fixed, so the window offers no maximize.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    // Sized once its DPI is known.
     create(0, kWindowClass, windowTitleText().c_str(), style,
            {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT}, nullptr, 0, instance_);
     dpi_ = Dpi(GetDpiForWindow(hwnd()));
+    makeFonts();
+    sizeWindow();
     build();
-    // The boxes' fonts first, so that placing them lays out their lines once.
-    applyFonts();
-    place();
     controller_->onLoad();
+    // The boxes are fitted once, in place and in their fonts.
     mirror();
     // Focus marks show from the start, not only once the keyboard has been used.
     SendMessageW(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL),
@@ -120,8 +121,22 @@ HWND& MainWindow::handleOf(Family family, int index) {
     return Text1;
 }
 
+// A control's pixels at the window's DPI; the options' places are relative to the frame.
+RECT MainWindow::placeOf(const ControlRow& row, int index) const {
+    Rect r = twipsRect(row, index);
+    if (row.family == Family::Option1) {
+        const Rect frame = twipsRect(rowOf(Family::Frame1, 0), 0);
+        r.left += frame.left;
+        r.top += frame.top;
+    }
+    const int left = dpi_.fromTwips(r.left);
+    const int top = dpi_.fromTwips(r.top);
+    return {left, top, left + dpi_.fromTwips(r.width), top + dpi_.fromTwips(r.height)};
+}
+
 void MainWindow::makeControl(Family family, int index) {
     const ControlRow& row = rowOf(family, index);
+    const RECT place = placeOf(row, index);
     const std::wstring text = widen(controlText(row, index));
     const auto at = static_cast<std::size_t>(index);
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS |
@@ -131,22 +146,23 @@ void MainWindow::makeControl(Family family, int index) {
     switch (family) {
     case Family::Label1:
         control = CreateWindowExW(
-            0, L"STATIC", text.c_str(), style | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0, 0, 0,
-            0, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(family, index))),
-            instance_, nullptr);
+            0, L"STATIC", text.c_str(), style | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX,
+            place.left, place.top, place.right - place.left, place.bottom - place.top, hwnd(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(family, index))), instance_,
+            nullptr);
         break;
     case Family::Frame1:
-        frame_ = std::make_unique<Frame>(hwnd(), text.c_str(), instance_, brushes_);
+        frame_ = std::make_unique<Frame>(hwnd(), text.c_str(), place, instance_, brushes_);
         control = frame_->hwnd();
         break;
     case Family::Option1:
-        options_.at(at) =
-            std::make_unique<Option>(hwnd(), index, text.c_str(), style, instance_, brushes_);
+        options_.at(at) = std::make_unique<Option>(hwnd(), index, text.c_str(), style, place,
+                                                   instance_, brushes_);
         control = options_.at(at)->hwnd();
         break;
     case Family::Text2:
         boxes_.at(at) = std::make_unique<Box>(
-            hwnd(), index, style, instance_, tooltip_,
+            hwnd(), index, style, place, instance_, tooltip_,
             [this](std::u16string_view t) -> std::optional<std::u16string> {
                 try {
                     return compactForm(t, controller_->numberFormat());
@@ -154,18 +170,22 @@ void MainWindow::makeControl(Family family, int index) {
                     return std::nullopt;
                 }
             },
-            brushes_);
+            boxFonts_, brushes_);
         control = boxes_.at(at)->hwnd();
+        addTool(index);
         break;
     case Family::Command1:
-        buttons_.at(at) = std::make_unique<Button>(hwnd(), index, text.c_str(), style, instance_);
+        buttons_.at(at) =
+            std::make_unique<Button>(hwnd(), index, text.c_str(), style, place, instance_);
         control = buttons_.at(at)->hwnd();
         break;
     case Family::Text1:
-        assignment_ = std::make_unique<Assignment>(hwnd(), text.c_str(), style, instance_);
+        assignment_ = std::make_unique<Assignment>(hwnd(), text.c_str(), style, place,
+                                                   windowFont_.get(), instance_);
         control = assignment_->hwnd();
         break;
     }
+    scale(family, index);
     const std::wstring name = widen(accessibleName(row, index));
     if (name == text) {
         return;
@@ -201,63 +221,73 @@ void MainWindow::build() {
     SetWindowPos(Frame1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-// Every control at its twips geometry at the window's DPI; the options' places are relative
-// to the frame.
-void MainWindow::place() {
+void MainWindow::makeFonts() {
+    const LOGFONTW regular = windowFace(dpi_, FW_NORMAL);
+    windowFont_.reset(CreateFontIndirectW(&regular));
+    boxFonts_.setFace(windowFace(dpi_, FW_BOLD), dpi_);
+}
+
+void MainWindow::sizeWindow() {
     RECT client{0, 0, dpi_.fromTwips(kWindowStyle.clientWidth),
                 dpi_.fromTwips(kWindowStyle.clientHeight)};
     const DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd(), GWL_STYLE));
     AdjustWindowRectExForDpi(&client, style, FALSE, 0, dpi_.value());
     SetWindowPos(hwnd(), nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    const Rect frame = twipsRect(rowOf(Family::Frame1, 0), 0);
-    for (const ControlRow& row : ControlTable) {
-        for (int index = row.firstIndex; index < row.firstIndex + row.count; ++index) {
-            Rect r = twipsRect(row, index);
-            if (row.family == Family::Option1) {
-                r.left += frame.left;
-                r.top += frame.top;
-            }
-            SetWindowPos(handleOf(row.family, index), nullptr, dpi_.fromTwips(r.left),
-                         dpi_.fromTwips(r.top), dpi_.fromTwips(r.width), dpi_.fromTwips(r.height),
-                         SWP_NOZORDER | SWP_NOACTIVATE);
-            if (row.family == Family::Text2) {
-                // Over a disabled box the mouse reaches the window: a tool of the window's
-                // own, of the box's place, shows the box's tooltip there.
-                TOOLINFOW tool{};
-                tool.cbSize = sizeof(tool);
-                tool.uFlags = TTF_SUBCLASS;
-                tool.hwnd = hwnd();
-                tool.uId = static_cast<UINT_PTR>(controlId(Family::Text2, index));
-                tool.rect = dpi_.fromTwips(r.left, r.top, r.width, r.height);
-                tool.lpszText = LPSTR_TEXTCALLBACKW;
-                SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-                SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-            }
-        }
-    }
 }
 
-void MainWindow::applyFonts() {
-    const LOGFONTW regular = windowFace(dpi_, FW_NORMAL);
-    windowFont_.reset(CreateFontIndirectW(&regular));
-    boxFace_ = windowFace(dpi_, FW_BOLD);
+// Over a disabled box the mouse reaches the window: a tool of the window's own, of the box's
+// place, shows the box's tooltip there.
+void MainWindow::addTool(int box) {
+    const Rect r = twipsRect(rowOf(Family::Text2, box), box);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = hwnd();
+    tool.uId = static_cast<UINT_PTR>(controlId(Family::Text2, box));
+    tool.rect = dpi_.fromTwips(r.left, r.top, r.width, r.height);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// A control's fonts and scale at the window's DPI.
+void MainWindow::scale(Family family, int index) {
+    const auto at = static_cast<std::size_t>(index);
+    switch (family) {
+    case Family::Text2:
+        // Fitted where it is shown.
+        return;
+    case Family::Frame1:
+        frame_->setDpi(dpi_);
+        break;
+    case Family::Option1:
+        options_.at(at)->setDpi(dpi_);
+        break;
+    case Family::Command1:
+        buttons_.at(at)->setScale(dpi_, windowFont_.get());
+        break;
+    case Family::Label1:
+    case Family::Text1:
+        break;
+    }
+    SetWindowFont(handleOf(family, index), windowFont_.get(), TRUE);
+}
+
+void MainWindow::rescale() {
+    makeFonts();
+    sizeWindow();
     for (const ControlRow& row : ControlTable) {
         for (int index = row.firstIndex; index < row.firstIndex + row.count; ++index) {
-            if (row.family != Family::Text2) {
-                SetWindowFont(handleOf(row.family, index), windowFont_.get(), TRUE);
-            }
+            const RECT r = placeOf(row, index);
+            SetWindowPos(handleOf(row.family, index), nullptr, r.left, r.top, r.right - r.left,
+                         r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            scale(row.family, index);
         }
     }
-    frame_->setDpi(dpi_);
-    for (auto& option : options_) {
-        option->setDpi(dpi_);
-    }
-    for (auto& button : buttons_) {
-        button->setScale(dpi_, windowFont_.get());
-    }
-    for (auto& box : boxes_) {
-        box->setScale(dpi_, boxFace_);
+    for (int box = 0; box < kBoxCount; ++box) {
+        addTool(box);
+        boxes_.at(static_cast<std::size_t>(box))->rescale();
     }
 }
 

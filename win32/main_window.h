@@ -1,5 +1,6 @@
 #pragma once
 
+#include "box_fonts.h"
 #include "dpi.h"
 #include "gdi.h"
 #include "grid_controller.h"
@@ -73,8 +74,12 @@ private:
 
     void build();
     void makeControl(Family family, int index);
-    void place();
-    void applyFonts();
+    RECT placeOf(const ControlRow& row, int index) const;
+    void makeFonts();
+    void sizeWindow();
+    void addTool(int box);
+    void scale(Family family, int index);
+    void rescale();
     void paint(HDC dc);
     void offerMenu(POINT screen);
     HWND& handleOf(Family family, int index);
@@ -88,7 +93,7 @@ private:
     std::unique_ptr<GridController> controller_;
     Brushes brushes_;
     GdiObject<HFONT> windowFont_;
-    LOGFONTW boxFace_{};
+    BoxFonts boxFonts_;
     // Kept for the window's life: a result's description changes as the user types.
     std::unique_ptr<AccessibleNames> names_;
     std::unique_ptr<Assignment> assignment_;

@@ -207,8 +207,7 @@ void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = Dpi(dpi);
     SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    place();
-    applyFonts();
+    rescale();
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 

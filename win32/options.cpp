@@ -8,10 +8,10 @@
 
 namespace isosceles {
 
-Option::Option(HWND parent, int index, const wchar_t* caption, DWORD style, HINSTANCE instance,
-               Brushes& brushes)
+Option::Option(HWND parent, int index, const wchar_t* caption, DWORD style, RECT place,
+               HINSTANCE instance, Brushes& brushes)
     : index_(index), brushes_(brushes) {
-    createControl(0, L"BUTTON", caption, style | BS_AUTORADIOBUTTON, parent,
+    createControl(0, L"BUTTON", caption, style | BS_AUTORADIOBUTTON, place, parent,
                   controlId(Family::Option1, index), instance);
 }
 

@@ -10,8 +10,8 @@ namespace isosceles {
 // text colour of its fixed background, plain on any desktop.
 class Option : public Window {
 public:
-    Option(HWND parent, int index, const wchar_t* caption, DWORD style, HINSTANCE instance,
-           Brushes& brushes);
+    Option(HWND parent, int index, const wchar_t* caption, DWORD style, RECT place,
+           HINSTANCE instance, Brushes& brushes);
 
     void setDpi(Dpi dpi) { dpi_ = dpi; }
 

@@ -35,10 +35,11 @@ HWND Window::create(DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWOR
 }
 
 HWND Window::createControl(DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style,
-                           HWND parent, int id, HINSTANCE instance) {
+                           RECT place, HWND parent, int id, HINSTANCE instance) {
     const auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
     const HWND hwnd =
-        CreateWindowExW(exStyle, cls, text, style, 0, 0, 0, 0, parent, menu, instance, nullptr);
+        CreateWindowExW(exStyle, cls, text, style, place.left, place.top, place.right - place.left,
+                        place.bottom - place.top, parent, menu, instance, nullptr);
     if (hwnd == nullptr) {
         throw std::runtime_error("a control cannot be created (error " +
                                  std::to_string(GetLastError()) + ")");

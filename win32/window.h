@@ -27,7 +27,7 @@ protected:
     // A system control, its procedure taken over as soon as it exists; what handle() does
     // not answer, the control's own procedure does.
     HWND createControl(DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style,
-                       HWND parent, int id, HINSTANCE instance);
+                       RECT place, HWND parent, int id, HINSTANCE instance);
 
     virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     // What the window would do without this object: the control's own procedure, or
