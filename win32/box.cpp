@@ -31,6 +31,8 @@ Box::Box(HWND parent, int index, DWORD style, RECT place, HINSTANCE instance, HW
       covered_(overlapOf(rowOf(Family::Text2, index), index)), fonts_(fonts), brushes_(brushes) {
     createControl(0, L"EDIT", L"", style | ES_CENTER | ES_AUTOHSCROLL, place, parent,
                   controlId(Family::Text2, index), instance);
+    // Empty and upright until it is first shown, in the font it then takes.
+    useFont(fonts_.at(kBoxFitRules.full, false), 0);
     TOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -86,41 +88,47 @@ void Box::refit() {
     const int markRoom = line > 0 && keepsMarkRoom(measure.width(u16(whole), fit_.font), line)
                              ? static_cast<int>(std::ceil(measure.width(kHiddenEndMark, fit_.font)))
                              : 0;
+    // A window not yet shown is drawn whole when it is.
+    const bool shown = IsWindowVisible(hwnd()) != FALSE;
     if (font == shownFont_ && markRoom == markRoom_) {
         // In the font it has, the control lays out and redraws a changed text by itself.
-        RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+        if (shown) {
+            RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+        }
         return;
     }
-    const bool newFont = font != shownFont_;
-    shownFont_ = font;
-    markRoom_ = markRoom;
-    if (newFont) {
+    useFont(font, markRoom);
+    if (!whole.empty()) {
+        // The control keeps the scroll it had in the font before, which may hide the start of
+        // a text that now fits: it is scrolled from the start again to the caret.
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageW(hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        Edit_SetSel(hwnd(), 0, 0);
+        Edit_SetSel(hwnd(), start, end);
+    }
+    if (shown) {
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    }
+}
+
+void Box::useFont(HFONT font, int markRoom) {
+    if (font != shownFont_) {
         SetWindowFont(hwnd(), font, FALSE);
     }
+    shownFont_ = font;
+    markRoom_ = markRoom;
     // The control's own margins follow the font; the room the text was fitted to is kept,
     // less the marks' room where the text is wider.
     const int margin = fonts_.dpi().pixels(kMargin) + markRoom_;
     SendMessageW(hwnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
     // The control lays its line out at the font's height.
-    if (const int height = fonts_.metricsOf(font).tmHeight; height != line_) {
+    if (const int height = fonts_.lineHeight(font); height != line_) {
         line_ = height;
-        RECT placed{};
-        GetWindowRect(hwnd(), &placed);
-        if (placed.bottom > placed.top) {
-            SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
-                         SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER |
-                             SWP_NOACTIVATE);
-        }
+        SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    // The control keeps the scroll it had in the font before, which may hide the start of a
-    // text that now fits: it is scrolled from the start again to the caret.
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageW(hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
-    Edit_SetSel(hwnd(), 0, 0);
-    Edit_SetSel(hwnd(), start, end);
-    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 std::wstring Box::shownText() const {
@@ -140,13 +148,10 @@ COLORREF Box::backgroundColour() const {
 // text colour, dashed where the box takes no typing. `dc` draws from `origin`, in the box's
 // window coordinates: its whole window, or its client area while that is painted.
 void Box::decorate(HDC dc, POINT origin) {
-    RECT whole{};
-    GetWindowRect(hwnd(), &whole);
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    MapWindowPoints(hwnd(), nullptr, reinterpret_cast<POINT*>(&client), 2);
-    OffsetRect(&client, -whole.left - origin.x, -whole.top - origin.y);
-    OffsetRect(&whole, -whole.left - origin.x, -whole.top - origin.y);
+    RECT whole = whole_;
+    RECT client = client_;
+    OffsetRect(&client, -origin.x, -origin.y);
+    OffsetRect(&whole, -origin.x, -origin.y);
     const HBRUSH background = brushes_.of(backgroundColour());
     const RECT above{whole.left, whole.top, whole.right, client.top};
     const RECT below{whole.left, client.bottom, whole.right, whole.bottom};
@@ -166,11 +171,7 @@ void Box::decorate(HDC dc, POINT origin) {
 
 // Where the client area stands in the box's window.
 POINT Box::clientOrigin() const {
-    RECT whole{};
-    GetWindowRect(hwnd(), &whole);
-    POINT origin{0, 0};
-    ClientToScreen(hwnd(), &origin);
-    return {origin.x - whole.left, origin.y - whole.top};
+    return {client_.left, client_.top};
 }
 
 // While the box is not edited it draws its line itself, so that the fitted text, centred in
@@ -240,11 +241,16 @@ UINT Box::onNcCalcSize(HWND hwnd, BOOL validRects, NCCALCSIZE_PARAMS* sizes) {
     // The box's line stands in its middle: the bands above and below it are the edit
     // control's non-client area, which the box paints, so that the control keeps its own
     // one-line behaviour and still shows its text where it stands while not edited.
+    const RECT window = sizes->rgrc[0];
     const UINT result = FORWARD_WM_NCCALCSIZE(hwnd, validRects, sizes, forwarder());
     RECT& client = sizes->rgrc[0];
     const int spare = std::max<int>(0, client.bottom - client.top - line_);
     client.top += spare / 2;
     client.bottom -= spare - spare / 2;
+    // Kept for drawing, which would otherwise ask the system for them at every paint.
+    whole_ = {0, 0, window.right - window.left, window.bottom - window.top};
+    client_ = client;
+    OffsetRect(&client_, -window.left, -window.top);
     return result;
 }
 

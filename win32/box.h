@@ -63,6 +63,7 @@ private:
     void followScroll();
 
     void refit();
+    void useFont(HFONT font, int markRoom);
     bool takes(KeyClass key) const;
     void paint(HDC dc);
     void decorate(HDC dc, POINT origin);
@@ -81,6 +82,9 @@ private:
     BoxFit fit_{kBoxFitRules.full, Shown::Whole, {}};
     BoxView view_{};
     int line_ = 0; // the height of a line in the font the control was given
+    // The box's window and its client area within it, as last laid out.
+    RECT whole_{};
+    RECT client_{};
     std::wstring tip_;
     std::wstring name_;
     HFONT shownFont_ = nullptr; // the font the control was last given

@@ -23,6 +23,7 @@ void BoxFonts::setFace(const LOGFONTW& face, Dpi dpi) {
     dpi_ = dpi;
     retired_ = std::move(fonts_);
     fonts_.clear();
+    lineHeights_.clear();
 }
 
 HFONT BoxFonts::at(FontFit fit, bool slanted) {
@@ -57,6 +58,14 @@ TEXTMETRICW BoxFonts::metricsOf(HFONT font) const {
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     return metrics;
+}
+
+int BoxFonts::lineHeight(HFONT font) {
+    const auto [height, made] = lineHeights_.try_emplace(font, 0);
+    if (made) {
+        height->second = metricsOf(font).tmHeight;
+    }
+    return height->second;
 }
 
 double BoxFonts::legibleSize(const TextMeasure& measure, const FitRules& rules,

@@ -27,6 +27,8 @@ public:
 
     HFONT at(FontFit fit, bool slanted);
     TEXTMETRICW metricsOf(HFONT font) const;
+    // The height of a line in one of these fonts.
+    int lineHeight(HFONT font);
     // The legible size of the face at the DPI, as layout/ finds it for these rules.
     double legibleSize(const TextMeasure& measure, const FitRules& rules, bool slanted) const;
 
@@ -38,6 +40,7 @@ private:
     Dpi dpi_;
     std::map<Key, GdiObject<HFONT>> fonts_;
     std::map<Key, GdiObject<HFONT>> retired_;
+    std::map<HFONT, int> lineHeights_;
 };
 
 // GDI's text measured in a box's fonts.

@@ -86,8 +86,8 @@ MainWindow::MainWindow(HINSTANCE instance, FormatSource formats, ErrorHandler on
     dpi_ = Dpi(GetDpiForWindow(hwnd()));
     makeFonts();
     sizeWindow();
-    build();
     controller_->onLoad();
+    build();
     // The boxes are fitted once, in place and in their fonts.
     mirror();
     // Focus marks show from the start, not only once the keyboard has been used.
@@ -162,7 +162,10 @@ void MainWindow::makeControl(Family family, int index) {
         break;
     case Family::Text2:
         boxes_.at(at) = std::make_unique<Box>(
-            hwnd(), index, style, place, instance_, tooltip_,
+            hwnd(), index,
+            style | (controller_->cell(index).enabled ? 0 : WS_DISABLED) |
+                (controller_->cell(index).locked ? ES_READONLY : 0),
+            place, instance_, tooltip_,
             [this](std::u16string_view t) -> std::optional<std::u16string> {
                 try {
                     return compactForm(t, controller_->numberFormat());
@@ -300,8 +303,13 @@ void MainWindow::mirror() {
         if (windowText(Text2[at]) != text) {
             SetWindowTextW(Text2[at], text.c_str());
         }
-        Edit_SetReadOnly(Text2[at], cell.locked ? TRUE : FALSE);
-        EnableWindow(Text2[at], cell.enabled ? TRUE : FALSE);
+        // Changed only where it differs: each change redraws the box.
+        if (((GetWindowLongW(Text2[at], GWL_STYLE) & ES_READONLY) != 0) != cell.locked) {
+            Edit_SetReadOnly(Text2[at], cell.locked ? TRUE : FALSE);
+        }
+        if ((IsWindowEnabled(Text2[at]) != FALSE) != cell.enabled) {
+            EnableWindow(Text2[at], cell.enabled ? TRUE : FALSE);
+        }
         const BoxView view = boxView(*controller_, k);
         if (view.description != boxes_[at]->view().description) {
             names_->describe(Text2[at], widen(view.description));
