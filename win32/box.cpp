@@ -69,25 +69,27 @@ void Box::refit() {
     if (!fonts_.hasFace()) {
         return;
     }
-    const GdiMeasure measure(fonts_, view_.slanted);
-    FitRules rules = kBoxFitRules;
-    rules.legibleDigitHeight = fonts_.dpi().pixels(rules.legibleDigitHeight);
-    if (legible_ == 0) {
-        legible_ = fonts_.legibleSize(measure, rules, view_.slanted);
-    }
     const std::wstring whole = windowText(hwnd());
     const RECT r = room();
-    // A box not yet placed has no room to fit to: it takes its full font until it is.
-    fit_ = r.right > r.left
-               ? fitBoxText(u16(whole), r.right - r.left, measure, legible_, shortForm_, rules)
-               : BoxFit{kBoxFitRules.full, Shown::Whole, {}};
+    const int line = r.right - r.left;
+    // An empty box, or one without room, shows its full font: nothing is measured.
+    fit_ = BoxFit{kBoxFitRules.full, Shown::Whole, {}};
+    int markRoom = 0;
+    if (!whole.empty() && line > 0) {
+        const GdiMeasure measure(fonts_, view_.slanted);
+        FitRules rules = kBoxFitRules;
+        rules.legibleDigitHeight = fonts_.dpi().pixels(rules.legibleDigitHeight);
+        if (legible_ == 0) {
+            legible_ = fonts_.legibleSize(measure, rules, view_.slanted);
+        }
+        fit_ = fitBoxText(u16(whole), line, measure, legible_, shortForm_, rules);
+        if (keepsMarkRoom(measure.width(u16(whole), fit_.font), line)) {
+            markRoom = static_cast<int>(std::ceil(measure.width(kHiddenEndMark, fit_.font)));
+        }
+    }
     const std::u16string tip = tooltipOf(view_, u16(whole), fit_.altered(kBoxFitRules));
     tip_.assign(tip.begin(), tip.end());
     const HFONT font = fonts_.at(fit_.font, view_.slanted);
-    const int line = r.right - r.left;
-    const int markRoom = line > 0 && keepsMarkRoom(measure.width(u16(whole), fit_.font), line)
-                             ? static_cast<int>(std::ceil(measure.width(kHiddenEndMark, fit_.font)))
-                             : 0;
     // A window not yet shown is drawn whole when it is.
     const bool shown = IsWindowVisible(hwnd()) != FALSE;
     if (font == shownFont_ && markRoom == markRoom_) {
