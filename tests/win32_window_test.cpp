@@ -529,6 +529,22 @@ TEST_F(Window, TabSelectsABoxsTextButNotTheAssignments) {
     EXPECT_EQ(end - start, 1u);
 }
 
+// The arrow keys move round the options and never on into the labels made after them, where
+// the focus would be seen nowhere.
+TEST_F(Window, ArrowKeysGoRoundTheOptions) {
+    const auto press = [this](HWND from, WPARAM key) {
+        SetFocus(from);
+        MSG msg{from, WM_KEYDOWN, key, 0, 0, {}};
+        if (!window->preTranslate(msg)) {
+            DispatchMessageW(&msg);
+        }
+        pump();
+        return GetFocus();
+    };
+    EXPECT_EQ(press(window->Option1.back(), VK_DOWN), window->Option1.front());
+    EXPECT_EQ(press(window->Option1.front(), VK_UP), window->Option1.back());
+}
+
 // Leaving the window for another and coming back puts the keyboard where it was.
 TEST_F(Window, FocusComesBackToItsControlWithTheWindow) {
     SetFocus(box(1));

@@ -39,20 +39,24 @@ LOGFONTW windowFace(Dpi dpi, LONG weight) {
     return face;
 }
 
-// The first control of each tab stop begins a group: the arrow keys move among the options
-// and between the buttons, and no further.
-bool beginsGroup(Family family, int index) {
+bool takesFocus(Family family) {
     for (const TabStop& stop : TabOrder) {
-        if (stop.family == family && stop.first == index) {
+        if (stop.family == family) {
             return true;
         }
     }
     return false;
 }
 
-bool takesFocus(Family family) {
+// The first control of each tab stop begins a group: the arrow keys move among the options
+// and between the buttons, and no further. A control that takes no focus stands alone, so
+// that no group runs on into it.
+bool beginsGroup(Family family, int index) {
+    if (!takesFocus(family)) {
+        return true;
+    }
     for (const TabStop& stop : TabOrder) {
-        if (stop.family == family) {
+        if (stop.family == family && stop.first == index) {
             return true;
         }
     }
