@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <cwchar>
 #include <memory>
 #include <string>
 #include <vector>
@@ -285,6 +286,51 @@ TEST_F(Window, ResultsBesideChangedValuesAreMarkedOutOfDate) {
         EXPECT_NE(descriptionOf(box(k)), outOfDate) << k;
         EXPECT_EQ(darkestInk(box(k)), colorRef(kTextOnFixedColour)) << k;
     }
+}
+
+// Once the window has been drawn, each box has its tooltip, over the box itself and, for a
+// disabled box, which gets no mouse input, over its place in the window.
+TEST_F(Window, EveryBoxHasItsTooltipOnceTheWindowIsDrawn) {
+    type(0, L"6");
+    type(1, L"5");
+    click(window->Command1[0]);
+    type(0, L"8");
+    HWND tooltip = nullptr;
+    for (int wait = 0; wait < 100 && tooltip == nullptr; ++wait) {
+        Sleep(10);
+        pump();
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND hwnd, LPARAM found) {
+                wchar_t name[64];
+                GetClassNameW(hwnd, name, 64);
+                if (std::wstring_view(name) == TOOLTIPS_CLASSW) {
+                    *reinterpret_cast<HWND*>(found) = hwnd;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&tooltip));
+    }
+    ASSERT_NE(tooltip, nullptr);
+    EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 2 * kBoxCount);
+    for (const int k : {0, 2}) {
+        TOOLINFOW own{};
+        own.cbSize = sizeof(own);
+        own.uFlags = TTF_IDISHWND;
+        own.hwnd = window->hwnd();
+        own.uId = reinterpret_cast<UINT_PTR>(box(k));
+        TOOLINFOW over = own;
+        over.uFlags = 0;
+        over.uId = static_cast<UINT_PTR>(GetDlgCtrlID(box(k)));
+        for (TOOLINFOW* tool : {&own, &over}) {
+            std::wstring text(256, L'\0');
+            tool->lpszText = text.data();
+            SendMessageW(tooltip, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(tool));
+            text.resize(std::wcslen(text.c_str()));
+            EXPECT_EQ(text, window->box(k).tooltipText()) << k;
+        }
+    }
+    EXPECT_FALSE(window->box(2).tooltipText().empty());
 }
 
 // A locked box refuses what would change its text, however it comes; a box that takes typing

@@ -25,21 +25,14 @@ std::u16string u16(std::wstring_view text) {
 
 } // namespace
 
-Box::Box(HWND parent, int index, DWORD style, RECT place, HINSTANCE instance, HWND tooltip,
-         ShortFormOf shortForm, BoxFonts& fonts, Brushes& brushes)
-    : tooltip_(tooltip), shortForm_(std::move(shortForm)),
-      covered_(overlapOf(rowOf(Family::Text2, index), index)), fonts_(fonts), brushes_(brushes) {
+Box::Box(HWND parent, int index, DWORD style, RECT place, HINSTANCE instance, ShortFormOf shortForm,
+         BoxFonts& fonts, Brushes& brushes)
+    : shortForm_(std::move(shortForm)), covered_(overlapOf(rowOf(Family::Text2, index), index)),
+      fonts_(fonts), brushes_(brushes) {
     createControl(0, L"EDIT", L"", style | ES_CENTER | ES_AUTOHSCROLL, place, parent,
                   controlId(Family::Text2, index), instance);
     // Empty and upright until it is first shown, in the font it then takes.
     useFont(fonts_.at(kBoxFitRules.full, false), 0);
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = parent;
-    tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Box::rescale() {

@@ -21,8 +21,8 @@ namespace isosceles {
 class Box : public Window {
 public:
     // `fonts` and `brushes` are the window's, shared by its boxes.
-    Box(HWND parent, int index, DWORD style, RECT place, HINSTANCE instance, HWND tooltip,
-        ShortFormOf shortForm, BoxFonts& fonts, Brushes& brushes);
+    Box(HWND parent, int index, DWORD style, RECT place, HINSTANCE instance, ShortFormOf shortForm,
+        BoxFonts& fonts, Brushes& brushes);
 
     // The fonts changed with the window's DPI: the box is fitted anew.
     void rescale();
@@ -73,7 +73,6 @@ private:
     POINT clientOrigin() const;
     RECT room() const;
 
-    HWND tooltip_;
     ShortFormOf shortForm_;
     Edges covered_; // how far neighbours stand over each edge, in twips
     BoxFonts& fonts_;

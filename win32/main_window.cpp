@@ -22,6 +22,8 @@ namespace isosceles {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"IsoscelesWindow";
+// The widest a tooltip grows before it breaks its lines, in pixels.
+constexpr int kTooltipWidth = 600;
 
 // Times New Roman 12 pt with the Cyrillic character set, at the window's DPI.
 LOGFONTW windowFace(Dpi dpi, LONG weight) {
@@ -98,6 +100,8 @@ MainWindow::MainWindow(HINSTANCE instance, FormatSource formats, ErrorHandler on
     SendMessageW(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL),
                  0);
     SetFocus(Text1);
+    // A timer fires only when nothing else waits, so after the first paint.
+    SetTimer(hwnd(), kFinishStartTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 MainWindow::~MainWindow() {
@@ -169,7 +173,7 @@ void MainWindow::makeControl(Family family, int index) {
             hwnd(), index,
             style | (controller_->cell(index).enabled ? 0 : WS_DISABLED) |
                 (controller_->cell(index).locked ? ES_READONLY : 0),
-            place, instance_, tooltip_,
+            place, instance_,
             [this](std::u16string_view t) -> std::optional<std::u16string> {
                 try {
                     return compactForm(t, controller_->numberFormat());
@@ -179,7 +183,6 @@ void MainWindow::makeControl(Family family, int index) {
             },
             boxFonts_, brushes_);
         control = boxes_.at(at)->hwnd();
-        addTool(index);
         break;
     case Family::Command1:
         buttons_.at(at) =
@@ -197,7 +200,6 @@ void MainWindow::makeControl(Family family, int index) {
     if (name == text) {
         return;
     }
-    names_->annotate(control, name);
     if (family == Family::Text2) {
         boxes_.at(at)->setAccessibleName(name);
     } else if (family == Family::Text1) {
@@ -208,10 +210,6 @@ void MainWindow::makeControl(Family family, int index) {
 // Controls are made in focus order, for the dialog manager goes through them in the order
 // they were made; those that take no focus come after.
 void MainWindow::build() {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(),
-                               nullptr, instance_, nullptr);
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 600);
     for (const TabStop& stop : TabOrder) {
         for (int index = stop.first; index <= stop.last; ++index) {
             makeControl(stop.family, index);
@@ -243,19 +241,45 @@ void MainWindow::sizeWindow() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Over a disabled box the mouse reaches the window: a tool of the window's own, of the box's
-// place, shows the box's tooltip there.
-void MainWindow::addTool(int box) {
+// What is not seen at once is made once the window has been drawn: the boxes' tooltips, and
+// the names that UI Automation reads where a control's text does not say what it is (a box
+// or the assignment, which answer Active Accessibility themselves from the start).
+void MainWindow::finishStart() {
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(),
+                               nullptr, instance_, nullptr);
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, kTooltipWidth);
+    for (int box = 0; box < kBoxCount; ++box) {
+        addTools(box);
+    }
+    for (const ControlRow& row : ControlTable) {
+        for (int index = row.firstIndex; index < row.firstIndex + row.count; ++index) {
+            const std::string name = accessibleName(row, index);
+            if (name != controlText(row, index)) {
+                names_->annotate(handleOf(row.family, index), widen(name));
+            }
+        }
+    }
+}
+
+// A box's own tooltip tool, and one of the window's of the box's place: over a disabled box
+// the mouse reaches the window, which shows the box's tooltip there.
+void MainWindow::addTools(int box) {
     const Rect r = twipsRect(rowOf(Family::Text2, box), box);
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = hwnd();
-    tool.uId = static_cast<UINT_PTR>(controlId(Family::Text2, box));
-    tool.rect = dpi_.fromTwips(r.left, r.top, r.width, r.height);
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    TOOLINFOW own{};
+    own.cbSize = sizeof(own);
+    own.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    own.hwnd = hwnd();
+    own.uId = reinterpret_cast<UINT_PTR>(Text2.at(static_cast<std::size_t>(box)));
+    own.lpszText = LPSTR_TEXTCALLBACKW;
+    TOOLINFOW over = own;
+    over.uFlags = TTF_SUBCLASS;
+    over.uId = static_cast<UINT_PTR>(controlId(Family::Text2, box));
+    over.rect = dpi_.fromTwips(r.left, r.top, r.width, r.height);
+    for (TOOLINFOW* tool : {&own, &over}) {
+        SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(tool));
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(tool));
+    }
 }
 
 // A control's fonts and scale at the window's DPI.
@@ -293,7 +317,9 @@ void MainWindow::rescale() {
         }
     }
     for (int box = 0; box < kBoxCount; ++box) {
-        addTool(box);
+        if (tooltip_ != nullptr) {
+            addTools(box);
+        }
         boxes_.at(static_cast<std::size_t>(box))->rescale();
     }
 }

@@ -30,6 +30,9 @@ class Option;
 // window text is its text, its id made from its family and index.
 class MainWindow : public Window {
 public:
+    // Fires once, after the first paint: see finishStart().
+    static constexpr UINT_PTR kFinishStartTimer = 1;
+
     using ErrorHandler = std::function<void(HWND window, const FailureReport&)>;
     // The user's regional format, taken afresh when Windows says the settings changed.
     using FormatSource = std::function<NumberFormat()>;
@@ -77,7 +80,9 @@ private:
     RECT placeOf(const ControlRow& row, int index) const;
     void makeFonts();
     void sizeWindow();
-    void addTool(int box);
+    void addTools(int box);
+    void finishStart();
+    void onTimer(HWND hwnd, UINT id);
     void scale(Family family, int index);
     void rescale();
     void paint(HDC dc);

@@ -211,6 +211,13 @@ void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
+void MainWindow::onTimer(HWND hwnd, UINT id) {
+    if (id == kFinishStartTimer) {
+        KillTimer(hwnd, id);
+        finishStart();
+    }
+}
+
 void MainWindow::onClose(HWND hwnd) {
     DestroyWindow(hwnd);
 }
@@ -247,6 +254,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         HANDLE_MSG(hwnd(), WM_CONTEXTMENU, onContextMenu);
         HANDLE_MSG(hwnd(), WM_RBUTTONUP, onRightButtonUp);
         HANDLE_MSG(hwnd(), WM_WININICHANGE, onSettingChange);
+        HANDLE_MSG(hwnd(), WM_TIMER, onTimer);
         HANDLE_MSG(hwnd(), WM_CLOSE, onClose);
         HANDLE_MSG(hwnd(), WM_DESTROY, onDestroy);
     case WM_DPICHANGED:
