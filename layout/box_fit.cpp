@@ -9,7 +9,7 @@ namespace {
 constexpr char16_t kEllipsis = u'\u2026';
 
 std::optional<FontFit> wholeFit(std::u16string_view text, double room, const TextMeasure& measure,
-                                double legible, const FitRules& rules) {
+                                const LegibleSize& legible, const FitRules& rules) {
     for (int stretch = rules.full.stretch; stretch >= rules.narrowestStretch;
          stretch -= rules.stretchStep) {
         const FontFit font{rules.full.pointSize, stretch};
@@ -20,7 +20,7 @@ std::optional<FontFit> wholeFit(std::u16string_view text, double room, const Tex
     // Counted in steps from the full size, so that the legible size itself is reached exactly.
     for (int step = 1;; ++step) {
         const FontFit font{rules.full.pointSize - step * rules.sizeStep, rules.narrowestStretch};
-        if (font.pointSize < legible) {
+        if (font.pointSize < legible()) {
             return std::nullopt;
         }
         if (fitsRoom(measure.width(text, font), room)) {
@@ -65,8 +65,16 @@ double legibleSize(const TextMeasure& measure, const FitRules& rules) {
     return size;
 }
 
-BoxFit fitBoxText(std::u16string_view text, double room, const TextMeasure& measure, double legible,
-                  const ShortFormOf& shortForm, const FitRules& rules) {
+BoxFit fitBoxText(std::u16string_view text, double room, const TextMeasure& measure,
+                  const LegibleSize& legibleSize, const ShortFormOf& shortForm,
+                  const FitRules& rules) {
+    std::optional<double> known;
+    const LegibleSize legible = [&] {
+        if (!known) {
+            known = legibleSize();
+        }
+        return *known;
+    };
     if (const auto font = wholeFit(text, room, measure, legible, rules)) {
         return {*font, Shown::Whole, std::u16string(text)};
     }
@@ -75,7 +83,7 @@ BoxFit fitBoxText(std::u16string_view text, double room, const TextMeasure& meas
             return {*font, Shown::ShortForm, *form};
         }
     }
-    const FontFit smallest{legible, rules.narrowestStretch};
+    const FontFit smallest{legible(), rules.narrowestStretch};
     return {smallest, Shown::Cut, cut(text, room, measure, smallest)};
 }
 

@@ -66,8 +66,13 @@ bool fitsRoom(double textWidth, double room);
 // The smallest size whose digits, at the narrowest width, are still legible.
 double legibleSize(const TextMeasure& measure, const FitRules& rules);
 
-// How a box of the given room draws a text; `legible` is legibleSize() for the same measure.
-BoxFit fitBoxText(std::u16string_view text, double room, const TextMeasure& measure, double legible,
-                  const ShortFormOf& shortForm, const FitRules& rules = kBoxFitRules);
+// legibleSize() for the measure a fit uses. It is costly to find, and asked for only where
+// the full size cannot hold the text, so that an empty box or a short value never needs it.
+using LegibleSize = std::function<double()>;
+
+// How a box of the given room draws a text.
+BoxFit fitBoxText(std::u16string_view text, double room, const TextMeasure& measure,
+                  const LegibleSize& legible, const ShortFormOf& shortForm,
+                  const FitRules& rules = kBoxFitRules);
 
 } // namespace isosceles

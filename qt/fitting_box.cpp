@@ -112,11 +112,13 @@ QFont FittingBox::fontAt(FontFit fit) const {
 
 void FittingBox::fit() {
     const QtMeasure measure(font_, this);
-    if (legibleSize_ == 0) {
-        legibleSize_ = legibleSize(measure, kBoxFitRules);
-    }
-    fit_ =
-        fitBoxText(text().toStdU16String(), lineRect().width(), measure, legibleSize_, shortForm_);
+    const auto legible = [this, &measure] {
+        if (legibleSize_ == 0) {
+            legibleSize_ = legibleSize(measure, kBoxFitRules);
+        }
+        return legibleSize_;
+    };
+    fit_ = fitBoxText(text().toStdU16String(), lineRect().width(), measure, legible, shortForm_);
     explain();
     const QFont font = fontAt(fit_.font);
     if (this->font() != font) {

@@ -49,7 +49,18 @@ TEST_P(Fits, LargestFontThatHoldsTheTextElseItsShortFormElseItsStart) {
     const EvenMeasure measure(10);
     const double legible = legibleSize(measure, kBoxFitRules);
     ASSERT_EQ(legible, 11.5);
-    const BoxFit fit = fitBoxText(p.text, p.room, measure, legible, magnitude);
+    int asked = 0;
+    const BoxFit fit = fitBoxText(
+        p.text, p.room, measure,
+        [&] {
+            ++asked;
+            return legible;
+        },
+        magnitude);
+    // The legible size is found only where the full size cannot hold the text, and once.
+    EXPECT_EQ(asked,
+              p.shown == Shown::Whole && p.font.pointSize == kBoxFitRules.full.pointSize ? 0 : 1)
+        << p.name;
     EXPECT_EQ(fit.font, p.font) << p.name << ": " << fit.font.pointSize << " " << fit.font.stretch;
     EXPECT_EQ(fit.shown, p.shown) << p.name;
     EXPECT_EQ(fit.altered(kBoxFitRules), p.shown != Shown::Whole || !(p.font == FontFit{12, 100}))
@@ -78,7 +89,8 @@ INSTANTIATE_TEST_SUITE_P(Boundaries, Fits, ::testing::Values(
 TEST(Cut, KeepsTheLongestStartThatFitsWithItsEllipsis) {
     const EvenMeasure measure(10);
     for (const double room : {20.0, 43.0, 44.0, 60.0, 61.0}) {
-        const BoxFit fit = fitBoxText(u"abcdefghijklmnopqrstuvwxyz", room, measure, 12, nullptr);
+        const BoxFit fit = fitBoxText(
+            u"abcdefghijklmnopqrstuvwxyz", room, measure, [] { return 12.0; }, nullptr);
         ASSERT_EQ(fit.shown, Shown::Cut);
         ASSERT_EQ(fit.text.back(), u'\u2026');
         EXPECT_LE(measure.width(fit.text, fit.font) + 1, room) << room;
@@ -96,7 +108,8 @@ TEST(Cut, NeverSplitsASurrogatePairAndStaysQuickOnAHugeText) {
     for (int i = 0; i < 15000; ++i) {
         emoji += u"\U0001F600";
     }
-    const BoxFit fit = fitBoxText(emoji, 45, measure, 12, nullptr);
+    const BoxFit fit = fitBoxText(
+        emoji, 45, measure, [] { return 12.0; }, nullptr);
     ASSERT_EQ(fit.shown, Shown::Cut);
     const char16_t last = fit.text[fit.text.size() - 2];
     EXPECT_FALSE(last >= 0xD800 && last <= 0xDBFF);

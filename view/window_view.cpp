@@ -2,7 +2,7 @@
 
 namespace isosceles {
 
-static_assert(kButtonCommands.size() == familyCount(Family::Command1),
+static_assert(static_cast<int>(kButtonCommands.size()) == familyCount(Family::Command1),
               "each button of the table has its command");
 
 std::string windowTitle() {

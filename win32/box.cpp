@@ -72,10 +72,13 @@ void Box::refit() {
         const GdiMeasure measure(fonts_, view_.slanted);
         FitRules rules = kBoxFitRules;
         rules.legibleDigitHeight = fonts_.dpi().pixels(rules.legibleDigitHeight);
-        if (legible_ == 0) {
-            legible_ = fonts_.legibleSize(measure, rules, view_.slanted);
-        }
-        fit_ = fitBoxText(u16(whole), line, measure, legible_, shortForm_, rules);
+        const auto legible = [this, &measure, &rules] {
+            if (legible_ == 0) {
+                legible_ = fonts_.legibleSize(measure, rules, view_.slanted);
+            }
+            return legible_;
+        };
+        fit_ = fitBoxText(u16(whole), line, measure, legible, shortForm_, rules);
         if (keepsMarkRoom(measure.width(u16(whole), fit_.font), line)) {
             markRoom = static_cast<int>(std::ceil(measure.width(kHiddenEndMark, fit_.font)));
         }
