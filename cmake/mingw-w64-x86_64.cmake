@@ -23,7 +23,7 @@ add_compile_definitions(_WIN32_WINNT=0x0A00 WINVER=0x0A00 UNICODE _UNICODE)
 find_program(ISOSCELES_WINE NAMES wine64 wine NAMES_PER_DIR
              HINTS /usr/lib/wine /usr/lib/x86_64-linux-gnu/wine NO_CMAKE_FIND_ROOT_PATH)
 if(ISOSCELES_WINE)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${ISOSCELES_WINE})
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run ${ISOSCELES_WINE})
 endif()
 
 # -O2 as on Linux: GCC 12's -O3 warns of overlapping copies inside std::basic_string that

@@ -302,7 +302,10 @@ void MainWindow::scale(Family family, int index) {
     case Family::Text1:
         break;
     }
-    SetWindowFont(handleOf(family, index), windowFont_.get(), TRUE);
+    // The assignment was given its font before its text, to lay the text out once.
+    if (const HWND control = handleOf(family, index); GetWindowFont(control) != windowFont_.get()) {
+        SetWindowFont(control, windowFont_.get(), TRUE);
+    }
 }
 
 void MainWindow::rescale() {
