@@ -288,6 +288,56 @@ TEST_F(Window, ResultsBesideChangedValuesAreMarkedOutOfDate) {
     }
 }
 
+// Each control is drawn on its family's fixed colour from the table, Frame1 included, on the
+// screen and where the frame or the window is asked to print itself.
+TEST_F(Window, EachControlShowsItsFamilysColourFromTheTable) {
+    const auto pixelOf = [](HWND control, HDC dc, bool nearBottom) {
+        RECT r{};
+        GetClientRect(control, &r);
+        return GetPixel(dc, r.right / 2 > 3 ? 3 : 0, nearBottom ? r.bottom - 4 : 3);
+    };
+    const struct {
+        HWND control;
+        Family family;
+        int index;
+        bool nearBottom; // clear of the text drawn at the top
+    } cases[] = {
+        {window->Label1[0], Family::Label1, 0, false},
+        {window->Label1[2], Family::Label1, 2, false},
+        {window->Frame1, Family::Frame1, 0, true},
+        {window->Option1[3], Family::Option1, 3, false},
+        {window->Command1[0], Family::Command1, 0, false},
+        {window->Command1[1], Family::Command1, 1, false},
+        {box(2), Family::Text2, 2, false},
+    };
+    SetFocus(window->Text1);
+    UpdateWindow(window->hwnd());
+    for (const auto& [control, family, index, nearBottom] : cases) {
+        const HDC dc = GetDC(control);
+        EXPECT_EQ(pixelOf(control, dc, nearBottom), colorRef(*coloursOf(family, index).background))
+            << familyName(family) << index;
+        ReleaseDC(control, dc);
+    }
+    for (const auto& [control, background] :
+         {std::pair{window->Frame1, *coloursOf(Family::Frame1, 0).background},
+          std::pair{window->hwnd(), kWindowStyle.background}}) {
+        RECT r{};
+        GetClientRect(control, &r);
+        const HDC screen = GetDC(control);
+        const HDC dc = CreateCompatibleDC(screen);
+        const HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
+        ReleaseDC(control, screen);
+        const HGDIOBJ old = SelectObject(dc, bitmap);
+        const RECT all{0, 0, r.right, r.bottom};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        EXPECT_EQ(pixelOf(control, dc, true), colorRef(background)) << textOf(control);
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+}
+
 // Once the window has been drawn, each box has its tooltip, over the box itself and, for a
 // disabled box, which gets no mouse input, over its place in the window.
 TEST_F(Window, EveryBoxHasItsTooltipOnceTheWindowIsDrawn) {
