@@ -3,9 +3,11 @@
 #include "box.h"
 #include "calc_error.h"
 #include "convert.h"
+#include "dpi.h"
 #include "locale_symbols.h"
 #include "main_window.h"
 #include "variant_table.h"
+#include "window.h"
 #include "window_layout.h"
 #include "window_view.h"
 
@@ -830,6 +832,55 @@ TEST_F(Window, FocusIsMarkedOnEverySideOfEachKindOfControl) {
             EXPECT_GE(after[side] - before[side], 1.0)
                 << GetDlgCtrlID(control) << " in variant " << variant << ", side " << side;
         }
+    }
+}
+
+// A system control taken over by a Window: what its handler answers is answered, the rest
+// reaches the control's own procedure, and the window goes with its object.
+class CountingEdit : public isosceles::Window {
+public:
+    explicit CountingEdit(HWND parent) {
+        createControl(0, L"EDIT", L"", WS_CHILD, {0, 0, 50, 20}, parent, 1, nullptr);
+    }
+    int timers = 0;
+
+private:
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_TIMER) {
+            ++timers;
+            return 0;
+        }
+        return inherited(message, wParam, lParam);
+    }
+};
+
+TEST_F(Window, ATakenOverControlAnswersWhatItsHandlerDoesNotAndGoesWithItsObject) {
+    auto edit = std::make_unique<CountingEdit>(window->hwnd());
+    const HWND hwnd = edit->hwnd();
+    SendMessageW(hwnd, WM_TIMER, 0, 0);
+    EXPECT_EQ(edit->timers, 1);
+    SendMessageW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"12,5"));
+    EXPECT_EQ(textOf(hwnd), L"12,5");
+    edit.reset();
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
+// The tables' twips and the design's pixels reach the screen rounded to the nearest pixel, not
+// cut down: a 15-twip band is two pixels at 144 DPI, as the other face draws it.
+TEST(Dpi, ScalesToTheNearestPixel) {
+    const struct {
+        UINT dpi;
+        int twips, pixels, at96, scaled;
+        LONG fontHeight; // 12 pt
+    } cases[] = {
+        {96, 15, 1, 2, 2, -16},    {120, 15, 1, 2, 3, -20},    {144, 15, 2, 2, 3, -24},
+        {144, 405, 41, 6, 9, -24}, {192, 975, 130, 1, 2, -32},
+    };
+    for (const auto& c : cases) {
+        const Dpi dpi(c.dpi);
+        EXPECT_EQ(dpi.fromTwips(c.twips), c.pixels) << c.dpi << " " << c.twips;
+        EXPECT_EQ(dpi.pixels(c.at96), c.scaled) << c.dpi << " " << c.at96;
+        EXPECT_EQ(dpi.fontHeight(12), c.fontHeight) << c.dpi;
     }
 }
 
