@@ -10,6 +10,46 @@ namespace isosceles {
 
 namespace {
 
+// The COM and accessibility functions, taken from Windows' own folder when first needed.
+// Linked to the exe, their libraries would be loaded before the window is made, at every
+// start, and a library of the same name lying beside the exe, as in a Downloads folder,
+// would be loaded in their place. They stay loaded: an object handed
+// to a screen reader may call them at any time.
+struct Ole {
+    decltype(&CoInitializeEx) initialize = nullptr;
+    decltype(&CoCreateInstance) createInstance = nullptr;
+    decltype(&SysAllocString) allocString = nullptr;
+    decltype(&CreateStdAccessibleObject) standardObject = nullptr;
+    decltype(&LresultFromObject) resultFromObject = nullptr;
+};
+
+template <typename Function> void take(HMODULE library, const char* name, Function*& function) {
+    // Through a pointer to a function without parameters, the one cast that says a function's
+    // type is not known here.
+    function = library == nullptr ? nullptr
+                                  : reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(
+                                        GetProcAddress(library, name)));
+}
+
+const Ole& ole() {
+    static const Ole functions = [] {
+        const auto load = [](const wchar_t* name) {
+            return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        };
+        const HMODULE com = load(L"ole32.dll");
+        const HMODULE automation = load(L"oleaut32.dll");
+        const HMODULE accessibility = load(L"oleacc.dll");
+        Ole f;
+        take(com, "CoInitializeEx", f.initialize);
+        take(com, "CoCreateInstance", f.createInstance);
+        take(automation, "SysAllocString", f.allocString);
+        take(accessibility, "CreateStdAccessibleObject", f.standardObject);
+        take(accessibility, "LresultFromObject", f.resultFromObject);
+        return f;
+    }();
+    return functions;
+}
+
 // Windows' own object for a control, but for its name.
 class NamedAccessible final : public IAccessible {
 public:
@@ -45,7 +85,7 @@ public:
             return E_POINTER;
         }
         if (child.vt == VT_I4 && child.lVal == CHILDID_SELF) {
-            *name = SysAllocString(name_.c_str());
+            *name = ole().allocString(name_.c_str());
             return *name != nullptr ? S_OK : E_OUTOFMEMORY;
         }
         return standard_->get_accName(child, name);
@@ -83,7 +123,7 @@ public:
             return E_POINTER;
         }
         if (child.vt == VT_I4 && child.lVal == CHILDID_SELF && !description_.empty()) {
-            *description = SysAllocString(description_.c_str());
+            *description = ole().allocString(description_.c_str());
             return *description != nullptr ? S_OK : E_OUTOFMEMORY;
         }
         return standard_->get_accDescription(child, description);
@@ -146,12 +186,22 @@ private:
 
 } // namespace
 
-AccessibleNames::AccessibleNames() {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IAccPropServices, reinterpret_cast<void**>(&services_)))) {
-        services_ = nullptr;
+// Made when first used, after the window is shown.
+IAccPropServices* AccessibleNames::services() {
+    if (!asked_) {
+        asked_ = true;
+        const Ole& f = ole();
+        // Already begun in another mode, COM still serves the thread.
+        if (f.initialize != nullptr) {
+            f.initialize(nullptr, COINIT_APARTMENTTHREADED);
+        }
+        if (f.createInstance == nullptr ||
+            FAILED(f.createInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_IAccPropServices, reinterpret_cast<void**>(&services_)))) {
+            services_ = nullptr;
+        }
     }
+    return services_;
 }
 
 AccessibleNames::~AccessibleNames() {
@@ -161,14 +211,14 @@ AccessibleNames::~AccessibleNames() {
 }
 
 void AccessibleNames::annotate(HWND control, const std::wstring& name) {
-    if (services_ != nullptr) {
+    if (services() != nullptr) {
         services_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
                                   PROPID_ACC_NAME, name.c_str());
     }
 }
 
 void AccessibleNames::describe(HWND control, const std::wstring& description) {
-    if (services_ == nullptr) {
+    if (services() == nullptr) {
         return;
     }
     MSAAPROPID property = PROPID_ACC_DESCRIPTION;
@@ -186,13 +236,17 @@ LRESULT accessibleObject(HWND control, WPARAM wParam, LPARAM lParam, const std::
     if (static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT)) {
         return 0;
     }
+    const Ole& f = ole();
+    if (f.standardObject == nullptr || f.resultFromObject == nullptr || f.allocString == nullptr) {
+        return 0;
+    }
     IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, IID_IAccessible,
-                                         reinterpret_cast<void**>(&standard)))) {
+    if (FAILED(f.standardObject(control, OBJID_CLIENT, IID_IAccessible,
+                                reinterpret_cast<void**>(&standard)))) {
         return 0;
     }
     auto* named = new NamedAccessible(standard, name, description);
-    const LRESULT result = LresultFromObject(IID_IAccessible, wParam, named);
+    const LRESULT result = f.resultFromObject(IID_IAccessible, wParam, named);
     named->Release();
     return result > 0 ? result : 0;
 }

@@ -14,7 +14,7 @@ namespace isosceles {
 // (WM_GETOBJECT), which answers with accessibleObject().
 class AccessibleNames {
 public:
-    AccessibleNames();
+    AccessibleNames() = default;
     ~AccessibleNames();
     AccessibleNames(const AccessibleNames&) = delete;
     AccessibleNames& operator=(const AccessibleNames&) = delete;
@@ -24,7 +24,10 @@ public:
     void describe(HWND control, const std::wstring& description);
 
 private:
+    IAccPropServices* services();
+
     IAccPropServices* services_ = nullptr;
+    bool asked_ = false;
 };
 
 // The answer to a control's WM_GETOBJECT: for its client object, the object Windows would
