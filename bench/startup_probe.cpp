@@ -1,7 +1,10 @@
 // Starts a program on the X display and reports, on one line, the milliseconds from its start
-// until its first top-level window is mapped and viewable, the milliseconds until every pixel
-// of that window has been drawn, and its resident memory in KiB once the window has been shown
-// for a moment. Then ends the program.
+// until its first top-level window is mapped and viewable, the milliseconds until that window
+// has been drawn whole (every pixel drawn, and the last drawing done: nothing more drawn for
+// kSettle), and its resident memory in KiB once the window has been shown for a moment. Then
+// ends the program. The first time every pixel has been drawn is not enough: a parent that
+// does not clip its children covers the window with its background before any control in it
+// is drawn.
 //
 // Drawing is seen through the DAMAGE extension: a damage object is made on each top-level
 // window as soon as the server announces it, before it is mapped, and the server reports
@@ -71,6 +74,9 @@ private:
     long count_ = 0;
 };
 
+// Shorter than a caret's blink, which would otherwise count as drawing.
+constexpr auto kSettle = std::chrono::milliseconds(200);
+
 double since(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
@@ -110,10 +116,12 @@ int main(int argc, char* argv[]) {
     xcb_window_t mapped = XCB_NONE;
     double mapMs = -1;
     double paintMs = -1;
+    bool covered = false;
+    Clock::time_point lastDrawn;
     pollfd fd{xcb_get_file_descriptor(connection), POLLIN, 0};
     const auto deadline = start + std::chrono::seconds(20);
-    while (paintMs < 0 && Clock::now() < deadline) {
-        poll(&fd, 1, 100);
+    while (Clock::now() < deadline && !(covered && Clock::now() - lastDrawn >= kSettle)) {
+        poll(&fd, 1, 10);
         while (xcb_generic_event_t* event = xcb_poll_for_event(connection)) {
             const int type = event->response_type & 0x7f;
             if (type == XCB_CREATE_NOTIFY) {
@@ -146,8 +154,12 @@ int main(int argc, char* argv[]) {
                     Coverage& coverage = found->second;
                     coverage.add(notify->area.x, notify->area.y, notify->area.width,
                                  notify->area.height);
-                    if (found->first == mapped && coverage.complete()) {
-                        paintMs = since(start);
+                    if (found->first == mapped) {
+                        lastDrawn = Clock::now();
+                        covered = covered || coverage.complete();
+                        if (covered) {
+                            paintMs = since(start);
+                        }
                     }
                 }
             }
