@@ -302,6 +302,10 @@ std::optional<std::u16string> compactForm(std::u16string_view text, const Number
     if (value == 0) {
         return std::nullopt;
     }
+    return compactNumber(value, format);
+}
+
+std::u16string compactNumber(double value, const NumberFormat& format) {
     int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
     const auto mantissa = [&] { return format.format3(value / std::pow(10.0, exponent)); };
     std::u16string shown = mantissa();

@@ -25,4 +25,7 @@ std::u16string FormatNumber3(double value, const NumberFormat& format);
 // number: neither the format's own written form nor a plain number of the reading rule.
 std::optional<std::u16string> compactForm(std::u16string_view text, const NumberFormat& format);
 
+// The same short form of a finite value other than zero.
+std::u16string compactNumber(double value, const NumberFormat& format);
+
 } // namespace isosceles

@@ -1,0 +1,192 @@
+#include "working_text.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace isosceles {
+namespace {
+
+// Decimal ".", groups of three under "'", negatives in parentheses: a Region format a user
+// can make on Windows, and the one where a negative value could pass for a formula's own
+// parentheses.
+class ParenthesesWriter : public NumberWriter {
+public:
+    std::string localeId() const override { return "test-parentheses"; }
+    std::u16string write(double value) const override {
+        std::array<char, 400> buffer{};
+        std::snprintf(buffer.data(), buffer.size(), "%.3f", std::fabs(value));
+        std::string text(buffer.data());
+        for (auto at = static_cast<long>(text.find('.')) - 3; at > 0; at -= 3) {
+            text.insert(static_cast<std::size_t>(at), "'");
+        }
+        const std::u16string written(text.begin(), text.end());
+        return value < 0 && text != "0.000" ? u"(" + written + u")" : written;
+    }
+};
+
+NumberFormat parentheses() {
+    return NumberFormat::fromWriter([] { return std::make_unique<const ParenthesesWriter>(); });
+}
+
+// The expected texts with each number as {value}, {-value} for a negative one, and {q} for
+// 0.25, written in the format under test: so they hold whatever a system's locale data says.
+std::u16string expected(std::u16string_view pattern, const NumberFormat& format) {
+    std::u16string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] != u'{') {
+            out += pattern[i];
+            continue;
+        }
+        const std::size_t close = pattern.find(u'}', i);
+        const std::string inside(pattern.begin() + static_cast<long>(i) + 1,
+                                 pattern.begin() + static_cast<long>(close));
+        if (inside == "q") {
+            out += u"0" + format.writtenForm().decimalSeparator + u"25";
+        } else if (inside.front() == '-') {
+            out += u"−" + format.format3(std::stod(inside.substr(1)));
+        } else {
+            out += format.format3(std::stod(inside));
+        }
+        i = close;
+    }
+    return out;
+}
+
+struct WorkingCase {
+    Variant variant;
+    double first, second;
+    std::u16string_view text;
+};
+
+class RowWorking : public ::testing::TestWithParam<std::tuple<WorkingCase, const char*>> {};
+
+TEST_P(RowWorking, ShowsEveryStepWithItsValues) {
+    const auto& [k, locale] = GetParam();
+    const NumberFormat format =
+        std::string(locale) == "parentheses" ? parentheses() : NumberFormat::forLocale(locale);
+    EXPECT_EQ(workingText(solveShowingWork(k.variant, k.first, k.second), format),
+              expected(k.text, format));
+}
+
+// The six-five-sixteen-twelve triangle from each variant's own pair.
+constexpr WorkingCase kRows[] = {
+    {0, 6, 5,
+     u"Вариант 1\n"
+     u"Дадени: основата c = {6} и бедрото a = {5}.\n"
+     u"Височината към основата h = √(a·a − ({q}·c)·c) = √({5}·{5} − ({q}·{6})·{6}) = "
+     u"√({25} − {9}) = {4}\n"
+     u"Периметърът P = (2·a) + c = (2·{5}) + {6} = {16}\n"
+     u"Лицето S = (c·h) / 2 = ({6}·{4}) / 2 = {12}"},
+    {1, 6, 12,
+     u"Вариант 2\n"
+     u"Дадени: основата c = {6} и лицето S = {12}.\n"
+     u"Височината към основата h = (2·S) / c = (2·{12}) / {6} = {4}\n"
+     u"Бедрото a = √(h·h + ({q}·c)·c) = √({4}·{4} + ({q}·{6})·{6}) = √({16} + {9}) = {5}\n"
+     u"Периметърът P = (2·a) + c = (2·{5}) + {6} = {16}"},
+    {2, 5, 12,
+     u"Вариант 3\n"
+     u"Дадени: бедрото a = {5} и лицето S = {12}.\n"
+     u"Височината към бедрото t = (2·S) / a = (2·{12}) / {5} = {4.8}\n"
+     u"Помощната величина u = a·|cos θ| = √(a·a − t·t) = √({5}·{5} − {4.8}·{4.8}) = "
+     u"√({25} − {23.04}) = {1.4}\n"
+     u"Ъгълът при върха θ = arctan(t / u) = arctan({4.8} / {1.4}) = {1.287} рад\n"
+     u"Височината към основата h = a · cos(θ / 2) = {5} · cos({1.287} / 2) = {4}\n"
+     u"Основата c = (2·S) / h = (2·{12}) / {4} = {6}\n"
+     u"Периметърът P = (2·a) + c = (2·{5}) + {6} = {16}"},
+    {3, 5, 16,
+     u"Вариант 4\n"
+     u"Дадени: бедрото a = {5} и периметърът P = {16}.\n"
+     u"Основата c = P − (2·a) = {16} − (2·{5}) = {6}\n"
+     u"Височината към основата h = √(a·a − ({q}·c)·c) = √({5}·{5} − ({q}·{6})·{6}) = "
+     u"√({25} − {9}) = {4}\n"
+     u"Лицето S = (c·h) / 2 = ({6}·{4}) / 2 = {12}"},
+    {4, 6, 16,
+     u"Вариант 5\n"
+     u"Дадени: основата c = {6} и периметърът P = {16}.\n"
+     u"Бедрото a = (P − c) / 2 = ({16} − {6}) / 2 = {5}\n"
+     u"Височината към основата h = √(a·a − ({q}·c)·c) = √({5}·{5} − ({q}·{6})·{6}) = "
+     u"√({25} − {9}) = {4}\n"
+     u"Лицето S = (c·h) / 2 = ({6}·{4}) / 2 = {12}"},
+    // A negative base stands in parentheses of its own inside a formula.
+    {0, -6, 5,
+     u"Вариант 1\n"
+     u"Дадени: основата c = {-6} и бедрото a = {5}.\n"
+     u"Височината към основата h = √(a·a − ({q}·c)·c) = √({5}·{5} − ({q}·({-6}))·({-6})) = "
+     u"√({25} − {9}) = {4}\n"
+     u"Периметърът P = (2·a) + c = (2·{5}) + ({-6}) = {4}\n"
+     u"Лицето S = (c·h) / 2 = (({-6})·{4}) / 2 = {-12}"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Variants, RowWorking,
+                         ::testing::Combine(::testing::ValuesIn(kRows),
+                                            ::testing::Values("bg_BG.UTF-8", "parentheses")));
+
+TEST(Working, WritesInTheFormatNeverItsParentheses) {
+    EXPECT_EQ(stepsText(solveShowingWork(1, -6000, 12), Term::h, parentheses()),
+              u"Височината към основата h = (2·S) / c = (2·12.000) / (−6'000.000) = −0.004");
+    // Where three decimals would show 0.000, the short form.
+    EXPECT_EQ(stepsText(solveShowingWork(0, 0.0004, 5), Term::P, parentheses()),
+              u"Периметърът P = (2·a) + c = (2·5.000) + 4.000·10⁻⁴ = 10.000");
+}
+
+struct FailureCase {
+    Variant variant;
+    double first, second;
+    std::u16string_view step;  // the failed step, as far as it went
+    std::u16string_view cause; // what the sentence says
+};
+
+class FailedStep : public ::testing::TestWithParam<FailureCase> {};
+
+// Every row of the solver's failure table, and a value too large.
+TEST_P(FailedStep, SaysWhatFailedAndWhy) {
+    const FailureCase& k = GetParam();
+    const NumberFormat format = parentheses();
+    const std::u16string text = failureText(solveShowingWork(k.variant, k.first, k.second), format);
+    EXPECT_TRUE(text.starts_with(k.step)) << std::string(text.begin(), text.end());
+    EXPECT_NE(text.find(k.cause), std::u16string::npos);
+    EXPECT_EQ(std::count(text.begin(), text.end(), u'\n'), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FailedStep,
+    ::testing::Values(
+        FailureCase{0, 12, 5,
+                    u"Височината към основата h = √(a·a − (0.25·c)·c) = √(5.000·5.000 − "
+                    u"(0.25·12.000)·12.000) = √(25.000 − 36.000): под корена излиза "
+                    u"отрицателно число.",
+                    u"Основата е по-дълга от двете бедра заедно"},
+        FailureCase{1, 0, 12,
+                    u"Височината към основата h = (2·S) / c = (2·12.000) / 0.000: деление на нула.",
+                    u"Основата е нула"},
+        FailureCase{
+            1, 0, 0,
+            u"Височината към основата h = (2·S) / c = (2·0.000) / 0.000: нула, делена на нула.",
+            u"Основата е нула"},
+        FailureCase{2, 0, 12,
+                    u"Височината към бедрото t = (2·S) / a = (2·12.000) / 0.000: деление на нула.",
+                    u"Бедрото е нула"},
+        FailureCase{2, 5, 13,
+                    u"Помощната величина u = a·|cos θ| = √(a·a − t·t) = √(5.000·5.000 − "
+                    u"5.200·5.200) = √(25.000 − 27.040): под корена",
+                    u"по-голямо от a²/2"},
+        FailureCase{3, 5, 21,
+                    u"Височината към основата h = √(a·a − (0.25·c)·c) = √(5.000·5.000 − "
+                    u"(0.25·11.000)·11.000) = √(25.000 − 30.250): под корена",
+                    u"Периметърът е повече от четири бедра"},
+        FailureCase{4, 6, 10,
+                    u"Височината към основата h = √(a·a − (0.25·c)·c) = √(2.000·2.000 − "
+                    u"(0.25·6.000)·6.000) = √(4.000 − 9.000): под корена",
+                    u"Двете бедра заедно излизат по-къси от основата"},
+        FailureCase{0, 6, 1e200,
+                    u"Височината към основата h = √(a·a − (0.25·c)·c) = √(1.000·10²⁰⁰·1.000·10²⁰⁰ "
+                    u"− (0.25·6.000)·6.000): числото излиза извън обхвата",
+                    u"твърде голямо"}));
+
+} // namespace
+} // namespace isosceles

@@ -1,0 +1,264 @@
+#include "working_text.h"
+
+#include "number_text.h"
+#include "variant_table.h"
+#include "window_view.h"
+
+#include <array>
+#include <cmath>
+#include <string_view>
+
+namespace isosceles {
+
+namespace {
+
+struct TermText {
+    std::u16string_view symbol;
+    std::u16string_view name; // where it first appears, its symbol included
+};
+
+// By Term.
+constexpr std::array<TermText, 8> kTerms{{
+    {u"c", u"основата c"},
+    {u"a", u"бедрото a"},
+    {u"P", u"периметърът P"},
+    {u"S", u"лицето S"},
+    {u"h", u"височината към основата h"},
+    {u"t", u"височината към бедрото t"},
+    {u"u", u"помощната величина u = a·|cos θ|"},
+    {u"θ", u"ъгълът при върха θ"},
+}};
+
+const TermText& textOf(Term term) {
+    return kTerms.at(static_cast<std::size_t>(term));
+}
+
+// A step's formula: X and Y its operands, Q the constant 0.25, A and B the two products
+// under a root.
+struct FormText {
+    Form form;
+    std::u16string_view formula;
+    std::u16string_view underRoot; // empty: no root
+};
+
+constexpr std::array<FormText, 11> kForms{{
+    {Form::RootOfDifferenceWithQuarter, u"√(X·X − (Q·Y)·Y)", u"√(A − B)"},
+    {Form::RootOfSumWithQuarter, u"√(X·X + (Q·Y)·Y)", u"√(A + B)"},
+    {Form::RootOfDifference, u"√(X·X − Y·Y)", u"√(A − B)"},
+    {Form::TwiceOver, u"(2·X) / Y", u""},
+    {Form::TwicePlus, u"(2·X) + Y", u""},
+    {Form::ProductHalved, u"(X·Y) / 2", u""},
+    {Form::LessTwice, u"X − (2·Y)", u""},
+    {Form::DifferenceHalved, u"(X − Y) / 2", u""},
+    {Form::Arctan, u"arctan(X / Y)", u""},
+    {Form::RightApex, u"arctan(X / Y)", u""},
+    {Form::TimesCosHalf, u"X · cos(Y / 2)", u""},
+}};
+
+const FormText& textOf(Form form) {
+    for (const FormText& text : kForms) {
+        if (text.form == form) {
+            return text;
+        }
+    }
+    return kForms.front();
+}
+
+// What a failed step met, and what it means for the triangle, by variant and step.
+struct Explanation {
+    Variant variant;
+    Term term;
+    CalcErrorKind kind;
+    std::u16string_view sentence;
+};
+
+constexpr std::array<Explanation, 8> kExplanations{{
+    {0, Term::h, CalcErrorKind::InvalidArgument,
+     u"Основата е по-дълга от двете бедра заедно, затова такъв триъгълник няма."},
+    {3, Term::h, CalcErrorKind::InvalidArgument,
+     u"Периметърът е повече от четири бедра: основата излиза по-дълга от двете бедра заедно, "
+     u"затова такъв триъгълник няма."},
+    {4, Term::h, CalcErrorKind::InvalidArgument,
+     u"Двете бедра заедно излизат по-къси от основата, затова такъв триъгълник няма."},
+    {2, Term::u, CalcErrorKind::InvalidArgument,
+     u"Лицето е по-голямо от a²/2, а това е най-голямото лице, което може да има триъгълник с "
+     u"бедро a."},
+    {1, Term::h, CalcErrorKind::DivisionByZero,
+     u"Основата е нула, а без основа височината не може да се намери от лицето."},
+    {1, Term::h, CalcErrorKind::Overflow,
+     u"Основата е нула, а без основа височината не може да се намери от лицето."},
+    {2, Term::t, CalcErrorKind::DivisionByZero,
+     u"Бедрото е нула, а без бедро височината към него не може да се намери от лицето."},
+    {2, Term::t, CalcErrorKind::Overflow,
+     u"Бедрото е нула, а без бедро височината към него не може да се намери от лицето."},
+}};
+
+constexpr std::u16string_view kTooLarge =
+    u"Някое от числата излиза твърде голямо, за да го пресметне програмата.";
+
+std::u16string capitalised(std::u16string_view text) {
+    std::u16string out(text);
+    // The names begin with a lower-case Cyrillic letter: а..я sit 32 above А..Я.
+    if (!out.empty() && out.front() >= u'а' && out.front() <= u'я') {
+        out.front() = static_cast<char16_t>(out.front() - 32);
+    }
+    return out;
+}
+
+// Three decimals, or the short form where they would show 0,000 for a value that is not
+// zero or run past a pupil's reading; − before a negative value whatever the format's own
+// sign, which may be a pair of parentheses.
+std::u16string number(double value, const NumberFormat& format) {
+    const double size = std::fabs(value);
+    const std::u16string digits = size != 0 && (size < 0.0005 || size >= 1e15)
+                                      ? compactNumber(size, format)
+                                      : format.format3(size);
+    return value < 0 && digits != format.format3(0) ? u"−" + digits : digits;
+}
+
+// Inside a formula a negative value stands in parentheses of its own.
+std::u16string operand(double value, const NumberFormat& format) {
+    const std::u16string text = number(value, format);
+    return text.starts_with(u"−") ? u"(" + text + u")" : text;
+}
+
+std::u16string quarter(const NumberFormat& format) {
+    const WrittenForm& form = format.writtenForm();
+    return (form.leadingZero ? u"0" : u"") + form.decimalSeparator + u"25";
+}
+
+std::u16string filled(std::u16string_view pattern, const std::array<std::u16string, 2>& xy,
+                      const std::array<std::u16string, 2>& ab, const NumberFormat& format) {
+    std::u16string out;
+    for (const char16_t ch : pattern) {
+        switch (ch) {
+        case u'X':
+            out += xy[0];
+            break;
+        case u'Y':
+            out += xy[1];
+            break;
+        case u'A':
+            out += ab[0];
+            break;
+        case u'B':
+            out += ab[1];
+            break;
+        case u'Q':
+            out += quarter(format);
+            break;
+        default:
+            out += ch;
+        }
+    }
+    return out;
+}
+
+// "Name = formula = formula with values", then what follows it.
+std::u16string stepOpening(const Step& step, const NumberFormat& format) {
+    const FormText& form = textOf(step.form);
+    const std::array<std::u16string, 2> symbols{std::u16string(textOf(step.operands[0]).symbol),
+                                                std::u16string(textOf(step.operands[1]).symbol)};
+    const std::array<std::u16string, 2> values{operand(step.values[0], format),
+                                               operand(step.values[1], format)};
+    std::u16string line = capitalised(textOf(step.term).name) + u" = " +
+                          filled(form.formula, symbols, {}, format) + u" = " +
+                          filled(form.formula, values, {}, format);
+    if (!form.underRoot.empty() && step.parts[0] && step.parts[1]) {
+        line += u" = " + filled(form.underRoot, {},
+                                {operand(*step.parts[0], format), operand(*step.parts[1], format)},
+                                format);
+    }
+    return line;
+}
+
+std::u16string stepLine(const Step& step, const NumberFormat& format) {
+    std::u16string line = stepOpening(step, format);
+    if (step.form == Form::RightApex) {
+        line += u", но u = 0: ъгълът е прав, θ = π/2";
+    }
+    line += u" = " + number(step.result.value_or(0), format);
+    if (step.term == Term::theta) {
+        line += u" рад";
+    }
+    return line;
+}
+
+std::u16string whatFailed(const Step& step, CalcErrorKind kind) {
+    switch (kind) {
+    case CalcErrorKind::InvalidArgument:
+        return u"под корена излиза отрицателно число";
+    case CalcErrorKind::DivisionByZero:
+        return u"деление на нула";
+    case CalcErrorKind::Overflow:
+        break;
+    }
+    return step.form == Form::TwiceOver && step.values[0] == 0 && step.values[1] == 0
+               ? u"нула, делена на нула"
+               : u"числото излиза извън обхвата на програмата";
+}
+
+std::u16string_view sentenceFor(const Working& working, const Step& failed) {
+    for (const Explanation& e : kExplanations) {
+        if (e.variant == working.variant && e.term == failed.term && e.kind == working.failure) {
+            return e.sentence;
+        }
+    }
+    return kTooLarge;
+}
+
+std::u16string givenLine(const Working& working, const NumberFormat& format) {
+    const auto& pair = given(working.variant);
+    std::u16string line = u"Дадени: ";
+    for (std::size_t n = 0; n < pair.size(); ++n) {
+        if (n > 0) {
+            line += u" и ";
+        }
+        line += std::u16string(textOf(termOf(pair[n])).name) + u" = " +
+                number(working.given[n], format);
+    }
+    return line + u".";
+}
+
+std::u16string joined(const std::vector<Step>& steps, const NumberFormat& format) {
+    std::u16string text;
+    for (const Step& step : steps) {
+        if (!text.empty()) {
+            text += u'\n';
+        }
+        text += stepLine(step, format);
+    }
+    return text;
+}
+
+} // namespace
+
+std::u16string workingText(const Working& working, const NumberFormat& format) {
+    std::u16string text = utf16(caption(working.variant)) + u'\n' + givenLine(working, format);
+    std::vector<Step> done = working.steps;
+    if (working.failed() && !done.empty()) {
+        done.pop_back();
+    }
+    if (!done.empty()) {
+        text += u'\n' + joined(done, format);
+    }
+    if (working.failed()) {
+        text += u'\n' + failureText(working, format);
+    }
+    return text;
+}
+
+std::u16string stepsText(const Working& working, Term term, const NumberFormat& format) {
+    return working.failed() ? std::u16string() : joined(stepsTo(working, term), format);
+}
+
+std::u16string failureText(const Working& working, const NumberFormat& format) {
+    if (!working.failed() || working.steps.empty()) {
+        return {};
+    }
+    const Step& failed = working.steps.back();
+    return stepOpening(failed, format) + u": " + whatFailed(failed, *working.failure) + u".\n" +
+           std::u16string(sentenceFor(working, failed));
+}
+
+} // namespace isosceles

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "number_format.h"
+#include "working.h"
+
+#include <string>
+
+namespace isosceles {
+
+// How a row's results were computed, in Bulgarian, for a pupil: each step as the solver ran
+// it, its formula, the formula with the values it used and its result, every number in the
+// user's format with three decimals (in the boxes' short form where three decimals would
+// hide it or run long), − for minus, · for a product and √ for the root. Each quantity is
+// named in words where it first appears. Lines are separated by '\n'.
+
+// The row's whole working: the variant, the given values, every step; where a step failed,
+// that step and what it means for the triangle.
+std::u16string workingText(const Working& working, const NumberFormat& format);
+
+// The steps that led to one term, a line each; nothing for a given quantity.
+std::u16string stepsText(const Working& working, Term term, const NumberFormat& format);
+
+// The step that failed, with its values, and one sentence of what that means for the
+// triangle; nothing where no step failed.
+std::u16string failureText(const Working& working, const NumberFormat& format);
+
+} // namespace isosceles
