@@ -1,7 +1,7 @@
 #include "grid_controller.h"
 
 #include "number_text.h"
-#include "solver.h"
+#include "working.h"
 
 #include <stdexcept>
 
@@ -44,17 +44,41 @@ void GridController::selectVariant(Variant i) {
     }
 }
 
+CalculationError::CalculationError(CalcErrorKind kind, Calculation calculation,
+                                   std::optional<Quantity> unreadable)
+    : CalcError(kind), calculation_(std::move(calculation)), unreadable_(unreadable) {}
+
 void GridController::calculate() {
     const Variant v = currentVariant_;
+    const auto& pair = given(v);
+    Calculation done;
+    done.working.variant = v;
     std::array<std::u16string, kQuantityCount> row;
     try {
-        const auto& pair = given(v);
-        const double first = ParseNumber(cell(boxIndex(v, pair[0])).text, format_);
-        const double second = ParseNumber(cell(boxIndex(v, pair[1])).text, format_);
-        const TriangleValues values = solveVariant(v, first, second);
+        for (std::size_t n = 0; n < pair.size(); ++n) {
+            const std::u16string& text = cell(boxIndex(v, pair[n])).text;
+            if (calculated_ && calculated_->row == v && calculated_->kept[n] &&
+                text == calculated_->given[n]) {
+                done.typed[n] = calculated_->calculation.typed[n];
+                done.readWhole[n] = calculated_->calculation.readWhole[n];
+                done.working.given[n] = calculated_->calculation.working.given[n];
+                continue;
+            }
+            done.typed[n] = text;
+            done.readWhole[n] = readsWhole(text, format_);
+            try {
+                done.working.given[n] = ParseNumber(text, format_);
+            } catch (const CalcError& error) {
+                throw CalculationError(error.kind(), done, pair[n]);
+            }
+        }
+        done.working = solveShowingWork(v, done.working.given[0], done.working.given[1]);
+        if (done.working.failure) {
+            throw CalculationError(*done.working.failure, done);
+        }
         for (int column = 0; column < kQuantityCount; ++column) {
             row[static_cast<std::size_t>(column)] =
-                FormatNumber3(values[static_cast<Quantity>(column)], format_);
+                FormatNumber3(done.working.values[static_cast<Quantity>(column)], format_);
         }
     } catch (...) {
         calculated_.reset();
@@ -70,8 +94,26 @@ void GridController::calculate() {
         cells_[static_cast<std::size_t>(boxIndex(v, column))].text =
             std::move(row[static_cast<std::size_t>(column)]);
     }
-    const auto& pair = given(v);
-    calculated_ = Calculated{v, {cell(boxIndex(v, pair[0])).text, cell(boxIndex(v, pair[1])).text}};
+    calculated_ = Calculated{
+        v, {cell(boxIndex(v, pair[0])).text, cell(boxIndex(v, pair[1])).text}, std::move(done)};
+}
+
+const Calculation* GridController::calculation(Variant row) const {
+    return calculated_ && calculated_->row == row ? &calculated_->calculation : nullptr;
+}
+
+bool GridController::isKept(int box) const {
+    checkBox(box);
+    if (!calculated_ || rowOfBox(box) != calculated_->row) {
+        return false;
+    }
+    const auto& pair = given(calculated_->row);
+    for (std::size_t n = 0; n < pair.size(); ++n) {
+        if (boxIndex(calculated_->row, pair[n]) == box) {
+            return calculated_->kept[n] && cell(box).text == calculated_->given[n];
+        }
+    }
+    return false;
 }
 
 bool GridController::isOutOfDate(int box) const {
@@ -113,6 +155,14 @@ bool GridController::editCell(int box, std::u16string text) {
         return false;
     }
     target.text = std::move(text);
+    if (calculated_ && rowOfBox(box) == calculated_->row) {
+        const auto& pair = given(calculated_->row);
+        for (std::size_t n = 0; n < pair.size(); ++n) {
+            if (boxIndex(calculated_->row, pair[n]) == box) {
+                calculated_->kept[n] = false;
+            }
+        }
+    }
     return true;
 }
 

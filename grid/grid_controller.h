@@ -1,7 +1,9 @@
 #pragma once
 
+#include "calc_error.h"
 #include "number_format.h"
 #include "variant_table.h"
+#include "working.h"
 
 #include <array>
 #include <optional>
@@ -17,6 +19,29 @@ struct GridCell {
     bool enabled = true;
 
     friend bool operator==(const GridCell&, const GridCell&) = default;
+};
+
+// What a Calculate read and did: its row's given texts as the user left them, whether the
+// reading took each whole, and the solver's steps, whose given values are the ones used.
+struct Calculation {
+    std::array<std::u16string, 2> typed;
+    std::array<bool, 2> readWhole{true, true};
+    Working working;
+};
+
+// A Calculate that failed, and how far it went: its steps up to the failed one, or, where a
+// given box's text is beyond the range of numbers (`unreadable`), none.
+class CalculationError : public CalcError {
+public:
+    CalculationError(CalcErrorKind kind, Calculation calculation,
+                     std::optional<Quantity> unreadable = std::nullopt);
+
+    const Calculation& calculation() const { return calculation_; }
+    std::optional<Quantity> unreadable() const { return unreadable_; }
+
+private:
+    Calculation calculation_;
+    std::optional<Quantity> unreadable_;
 };
 
 // The behaviour of the main window without its drawing: the 20 boxes, the current variant,
@@ -36,10 +61,19 @@ public:
     // index outside 0..4.
     void selectVariant(Variant i);
 
-    // Reads the current row's given boxes, solves, and writes the whole row. On failure the
-    // row's computed boxes are emptied, its given boxes and every other row stay as they were,
-    // and the error is raised.
+    // Reads the current row's given boxes, solves, and writes the whole row. A given box that
+    // still holds the text the last Calculate wrote there is read as the value that Calculate
+    // used, so that a second Calculate repeats the first (three decimals may hide a value).
+    // On failure the row's computed boxes are emptied, its given boxes and every other row
+    // stay as they were, and a CalculationError is raised.
     void calculate();
+
+    // The Calculate whose results a row shows, current or out of date; none elsewhere.
+    const Calculation* calculation(Variant row) const;
+
+    // Whether a given box of that row still holds what Calculate wrote there, unedited: the
+    // next Calculate reads it as the value the last one used.
+    bool isKept(int box) const;
 
     // Whether a box holds a result computed from other given texts than its row holds now:
     // true for the computed boxes of the last calculated row while one of its given boxes
@@ -78,6 +112,9 @@ private:
     struct Calculated {
         Variant row;
         std::array<std::u16string, 2> given;
+        Calculation calculation;
+        // Whether a given box still holds what Calculate wrote, not edited since.
+        std::array<bool, 2> kept{true, true};
     };
     std::optional<Calculated> calculated_;
 };

@@ -326,6 +326,21 @@ double ParseNumber(std::u16string_view text, const NumberFormat& format) {
     return readFixed(compact);
 }
 
+bool readsWhole(std::u16string_view text, const NumberFormat& format) {
+    const std::u16string compact = removeBlanks(text);
+    if (readWritten(compact, format.writtenForm()) || isPlainNumber(compact)) {
+        return true;
+    }
+    if (compact.size() > 2 && compact[0] == u'&') {
+        const bool hex = compact[1] == u'H' || compact[1] == u'h';
+        const bool octal = compact[1] == u'O' || compact[1] == u'o';
+        return (hex || octal) &&
+               std::all_of(compact.begin() + 2, compact.end(),
+                           [hex](char16_t ch) { return (hex ? hexValue(ch) : octValue(ch)) >= 0; });
+    }
+    return false;
+}
+
 std::u16string FormatNumber3(double value, const NumberFormat& format) {
     return format.format3(value);
 }

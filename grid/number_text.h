@@ -16,6 +16,11 @@ namespace isosceles {
 // Raises CalcError(Overflow) for a number beyond the double range.
 double ParseNumber(std::u16string_view text, const NumberFormat& format);
 
+// Whether the reading takes the whole text: false where it stops at a character that cannot
+// continue a number («6,5» outside a format with a decimal comma reads as 6), and for an
+// empty text, which reads as 0.
+bool readsWhole(std::u16string_view text, const NumberFormat& format);
+
 // Number to box text: three decimals in the format's regional convention.
 std::u16string FormatNumber3(double value, const NumberFormat& format);
 

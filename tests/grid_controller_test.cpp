@@ -1,6 +1,7 @@
 #include "calc_error.h"
 #include "grid_controller.h"
 #include "grid_snapshot.h"
+#include "number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -329,6 +330,93 @@ INSTANTIATE_TEST_SUITE_P(
                       [](GridController& g) { g.clearAll(); },
                       [](GridController& g) { g.selectOption(3); },
                       [](GridController& g) { g.selectVariant(0); }));
+
+} // namespace
+} // namespace isosceles
+
+namespace isosceles {
+namespace {
+
+struct RepeatCase {
+    Variant variant;
+    std::u16string_view first, second;
+};
+
+class SecondCalculate : public ::testing::TestWithParam<RepeatCase> {};
+
+// Calculate rewrites the given boxes with three decimals, which may hide what was typed; a
+// second Calculate without an edit reads what the first one read, not the rounded texts.
+TEST_P(SecondCalculate, RepeatsTheFirstUntilAGivenBoxIsEdited) {
+    const RepeatCase& k = GetParam();
+    GridController grid(NumberFormat::c());
+    grid.onLoad();
+    grid.selectOption(k.variant);
+    const auto& pair = given(k.variant);
+    const int first = boxIndex(k.variant, pair[0]);
+    const int second = boxIndex(k.variant, pair[1]);
+    ASSERT_TRUE(grid.editCell(first, std::u16string(k.first)));
+    ASSERT_TRUE(grid.editCell(second, std::u16string(k.second)));
+    const auto results = [&grid, &k] {
+        std::array<std::u16string, 2> texts;
+        for (std::size_t n = 0; n < 2; ++n) {
+            texts[n] = grid.cell(boxIndex(k.variant, computed(k.variant)[n])).text;
+        }
+        return texts;
+    };
+    grid.calculate();
+    const auto once = results();
+    const Working working = grid.calculation(k.variant)->working;
+    grid.calculate();
+    EXPECT_EQ(results(), once);
+    EXPECT_EQ(grid.calculation(k.variant)->working.given, working.given);
+    EXPECT_EQ(grid.calculation(k.variant)->typed,
+              (std::array{std::u16string(k.first), std::u16string(k.second)}));
+    // An edit is read afresh, even back to the text Calculate wrote.
+    const std::u16string written = grid.cell(first).text;
+    ASSERT_TRUE(grid.editCell(first, u"7"));
+    ASSERT_TRUE(grid.editCell(first, written));
+    const Calculation again = [&grid, &k] {
+        try {
+            grid.calculate();
+            return *grid.calculation(k.variant);
+        } catch (const CalculationError& error) {
+            return error.calculation(); // 0.0004 written as 0.000 reads as a zero base
+        }
+    }();
+    EXPECT_EQ(again.typed[0], written);
+    EXPECT_EQ(again.working.given[0], ParseNumber(written, NumberFormat::c()));
+    EXPECT_EQ(again.working.given[1], working.given[1]);
+}
+
+INSTANTIATE_TEST_SUITE_P(HiddenDigits, SecondCalculate,
+                         ::testing::Values(RepeatCase{1, u"0.0004", u"1"},
+                                           RepeatCase{0, u"-1234567.8915", u"1000000"},
+                                           RepeatCase{0, u"2.0005", u"3.0015"}));
+
+TEST(CalculationErrors, CarryHowFarTheCalculateWent) {
+    GridController grid(NumberFormat::c());
+    grid.onLoad();
+    ASSERT_TRUE(grid.editCell(boxIndex(0, Quantity::c), u"12"));
+    ASSERT_TRUE(grid.editCell(boxIndex(0, Quantity::a), u"5"));
+    try {
+        grid.calculate();
+        FAIL() << "c = 12, a = 5 has no triangle";
+    } catch (const CalculationError& error) {
+        EXPECT_EQ(error.kind(), CalcErrorKind::InvalidArgument);
+        EXPECT_EQ(error.calculation().working.steps.back().term, Term::h);
+        EXPECT_EQ(error.unreadable(), std::nullopt);
+    }
+    EXPECT_EQ(grid.calculation(0), nullptr);
+    ASSERT_TRUE(grid.editCell(boxIndex(0, Quantity::a), u"1e400"));
+    try {
+        grid.calculate();
+        FAIL() << "1e400 is beyond the double range";
+    } catch (const CalculationError& error) {
+        EXPECT_EQ(error.kind(), CalcErrorKind::Overflow);
+        EXPECT_TRUE(error.calculation().working.steps.empty());
+        EXPECT_EQ(error.unreadable(), Quantity::a);
+    }
+}
 
 } // namespace
 } // namespace isosceles
