@@ -176,7 +176,7 @@ void FittingBox::show(const BoxView& view) {
     if (view.colours != before.colours) {
         setPalette(paletteOf(view.colours));
     }
-    setAccessibleDescription(QString::fromStdU16String(utf16(view.description)));
+    setAccessibleDescription(QString::fromStdU16String(view.description));
     if (view.slanted != before.slanted) {
         // The slanted face is measured anew: it is not as wide as the upright one.
         font_.setItalic(view.slanted);
@@ -263,6 +263,9 @@ void FittingBox::apply(BoxAction action) {
         break;
     case BoxAction::SelectAll:
         selectAll();
+        break;
+    case BoxAction::ShowWorking:
+        emit workingAsked();
         break;
     }
 }

@@ -37,6 +37,8 @@ public:
 signals:
     // A key that would edit the text reached a box that takes no typing.
     void keyRefused();
+    // The row's working was asked for from the box's menu.
+    void workingAsked();
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;

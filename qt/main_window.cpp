@@ -8,6 +8,7 @@
 #include "option_button.h"
 #include "painted_frame.h"
 #include "variant_table.h"
+#include "working_dialog.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -259,6 +260,8 @@ QWidget* MainWindow::create(const ControlRow& row, int index) {
             boxFont(), [this](std::u16string_view text) { return shortForm(text); }, this);
         box->setAlignment(Qt::AlignCenter);
         connect(box, &FittingBox::keyRefused, this, [] { QApplication::beep(); });
+        connect(box, &FittingBox::workingAsked, this,
+                [this, index] { showWorking(rowOfBox(index)); });
         Text2.at(at) = box;
         return box;
     }
@@ -346,10 +349,19 @@ void MainWindow::bind() {
 // The one place where an operation's failure leaves the event: the report is shown and the
 // window goes on, the failed row's results emptied and what was typed kept.
 template <typename Operation> void MainWindow::run(Operation&& operation) {
-    const std::optional<FailureReport> failure = attempt(std::forward<Operation>(operation));
+    const std::optional<FailureReport> failure =
+        attempt(controller_, std::forward<Operation>(operation));
     mirror();
     if (failure && onError_) {
         onError_(*this, *failure);
+    }
+}
+
+void MainWindow::showWorking(Variant row) {
+    if (const std::optional<WorkingReport> report = workingReport(controller_, row)) {
+        auto* dialog = new WorkingDialog(*report, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
     }
 }
 

@@ -75,6 +75,7 @@ private:
 
     template <typename Operation> void run(Operation&& operation);
     void mirror();
+    void showWorking(Variant row);
 
     GridController controller_;
     ErrorHandler onError_;

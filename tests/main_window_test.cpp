@@ -1,5 +1,6 @@
 #include "main_window.h"
 #include "variant_table.h"
+#include "working_dialog.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -107,6 +108,11 @@ protected:
     void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
     void type(int k, const QString& text) { QTest::keyClicks(box(k), text); }
+
+    // A number as the window's format writes it.
+    QString number(double value) const {
+        return QString::fromStdU16String(window->controller().numberFormat().format3(value));
+    }
 
     std::vector<QString> row(int r) const {
         std::vector<QString> texts;
@@ -539,7 +545,11 @@ TEST_F(Window, FailedCalculateIsReportedAndTheWindowGoesOn) {
         click(window->Command1[0]);
         ASSERT_EQ(closer.texts.size(), 1u);
         EXPECT_EQ(closer.titles[0], window->windowTitle());
-        EXPECT_EQ(closer.texts[0], "Деление на нула.");
+        // The kind's text, then the step that failed with its values.
+        EXPECT_TRUE(closer.texts[0].startsWith("Деление на нула.\n\n"))
+            << closer.texts[0].toStdString();
+        EXPECT_TRUE(
+            closer.texts[0].contains("h = (2·S) / c\n= (2·" + number(5) + ") / " + number(0)));
     }
     EXPECT_TRUE(window->isVisible());
     for (int k = 0; k < kBoxCount; ++k) {
@@ -750,7 +760,9 @@ TEST_P(LongValues, EveryBoxShowsItsWholeTextOrVisiblyCutsIt) {
         const bool changed = box(k)->font().pointSizeF() < 12 ||
                              box(k)->font().stretch() != QFont::Unstretched ||
                              box(k)->isShortened();
-        EXPECT_EQ(box(k)->toolTip(), changed ? text : "") << name;
+        EXPECT_EQ(box(k)->toolTip().toStdU16String(),
+                  tooltipOf(box(k)->view(), text.toStdU16String(), changed))
+            << name;
         const QString shown = box(k)->shownText();
         anyCut = anyCut || box(k)->isShortened();
         // Whole, or in a short form that shows the number's magnitude, never its first digits.
@@ -772,7 +784,9 @@ TEST_P(LongValues, EveryBoxShowsItsWholeTextOrVisiblyCutsIt) {
     calculate(0, "6", "5");
     for (int k = 0; k < kBoxCount; ++k) {
         EXPECT_EQ(box(k)->font().pointSizeF(), 12) << k;
-        EXPECT_TRUE(box(k)->toolTip().isEmpty() && !box(k)->isShortened()) << k;
+        // Whole: the tooltip holds only how a result was computed.
+        EXPECT_EQ(box(k)->toolTip().toStdU16String(), box(k)->view().description) << k;
+        EXPECT_FALSE(box(k)->isShortened()) << k;
     }
 }
 
@@ -970,12 +984,42 @@ TEST_F(Window, ComputedBoxOffersItsWholeTextForCopying) {
     QApplication::sendEvent(window.get(), &menuAt);
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(menu->actions().size(), 1);
+    ASSERT_EQ(menu->actions().size(), 2);
     EXPECT_EQ(menu->actions()[0]->text(), "&Копиране");
+    EXPECT_EQ(menu->actions()[1]->text(), "Как е &изчислено");
     menu->actions()[0]->trigger();
     menu->close();
     EXPECT_EQ(QApplication::clipboard()->text(), box(3)->text());
     EXPECT_FALSE(box(3)->isEnabled());
+}
+
+// The row's working, from a computed box's menu: in a window over the main one, the view's
+// text, which its copy button puts on the clipboard whole.
+TEST_F(Window, ComputedBoxShowsHowItWasComputed) {
+    calculate(1, "6", "12");
+    QContextMenuEvent menuAt(QContextMenuEvent::Mouse, box(6)->geometry().center(),
+                             window->mapToGlobal(box(6)->geometry().center()));
+    QApplication::sendEvent(window.get(), &menuAt);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    menu->actions().at(1)->trigger();
+    menu->close();
+    auto* dialog = window->findChild<WorkingDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    const std::optional<WorkingReport> report = workingReport(window->controller(), 1);
+    ASSERT_TRUE(report);
+    EXPECT_EQ(dialog->text().toStdU16String(), report->text);
+    EXPECT_TRUE(dialog->text().contains("P = (2·a) + c = (2·" + number(5) + ") + " + number(6) +
+                                        " = " + number(16)));
+    EXPECT_EQ(dialog->windowTitle(), window->windowTitle());
+    EXPECT_TRUE(dialog->isModal());
+    QApplication::clipboard()->clear();
+    auto* copy = dialog->findChild<QPushButton*>();
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->text(), "&Копиране");
+    copy->click();
+    EXPECT_EQ(QApplication::clipboard()->text(), dialog->text());
+    dialog->accept();
 }
 
 // A box in reach of the keyboard has the program's menu too, not the toolkit's, and what is
@@ -994,7 +1038,10 @@ TEST_F(Window, EveryBoxsMenuIsTheProgramsOwn) {
     }
     QStringList expected;
     for (const MenuEntry& entry : kBoxMenu) {
-        expected << QString::fromStdU16String(utf16(entry.text));
+        // The working is offered only once the row is calculated.
+        if (entry.action != BoxAction::ShowWorking) {
+            expected << QString::fromStdU16String(utf16(entry.text));
+        }
     }
     EXPECT_EQ(texts, expected);
     menu->actions().at(1)->trigger(); // cut
@@ -1135,10 +1182,13 @@ TEST_F(Window, ResultsBesideChangedValuesAreMarkedOutOfDate) {
     box(0)->selectAll();
     type(0, "8");
     EXPECT_EQ(row(0), (std::vector<QString>{"8", results[1], results[2], results[3]}));
+    const auto described = [this](int k) {
+        return QString::fromStdU16String(boxView(window->controller(), k).description);
+    };
     for (const int k : {2, 3}) {
-        EXPECT_FALSE(box(k)->accessibleDescription().isEmpty()) << k;
-        EXPECT_TRUE(box(k)->toolTip().endsWith(outOfDate)) << k;
-        EXPECT_EQ(box(k)->accessibleDescription(), outOfDate) << k;
+        EXPECT_TRUE(box(k)->accessibleDescription().startsWith(outOfDate)) << k;
+        EXPECT_TRUE(box(k)->toolTip().endsWith(described(k))) << k;
+        EXPECT_EQ(box(k)->accessibleDescription(), described(k)) << k;
         EXPECT_TRUE(box(k)->font().italic()) << k;
         const QColor ink = darkestInk(box(k));
         EXPECT_EQ(ink, QColor(88, 88, 88)) << k;
@@ -1154,9 +1204,10 @@ TEST_F(Window, ResultsBesideChangedValuesAreMarkedOutOfDate) {
     box(0)->selectAll();
     type(0, written);
     for (const int k : {2, 3}) {
-        EXPECT_TRUE(box(k)->accessibleDescription().isEmpty()) << k;
-        EXPECT_TRUE(box(k)->toolTip().isEmpty()) << k;
-        EXPECT_TRUE(box(k)->accessibleDescription().isEmpty()) << k;
+        // How it was computed, and no more.
+        EXPECT_FALSE(box(k)->accessibleDescription().startsWith(outOfDate)) << k;
+        EXPECT_EQ(box(k)->toolTip(), described(k)) << k;
+        EXPECT_EQ(box(k)->accessibleDescription(), described(k)) << k;
         EXPECT_FALSE(box(k)->font().italic()) << k;
         EXPECT_EQ(darkestInk(box(k)), current) << k;
     }
@@ -1165,9 +1216,9 @@ TEST_F(Window, ResultsBesideChangedValuesAreMarkedOutOfDate) {
     // A Calculate makes the results current again.
     box(1)->selectAll();
     type(1, "5");
-    EXPECT_FALSE(box(3)->accessibleDescription().isEmpty());
+    EXPECT_TRUE(box(3)->accessibleDescription().startsWith(outOfDate));
     click(window->Command1[0]);
-    EXPECT_TRUE(box(3)->accessibleDescription().isEmpty());
+    EXPECT_FALSE(box(3)->accessibleDescription().startsWith(outOfDate));
     expectMirrorsController();
 }
 

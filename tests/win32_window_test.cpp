@@ -10,6 +10,7 @@
 #include "window.h"
 #include "window_layout.h"
 #include "window_view.h"
+#include "working_window.h"
 
 #include <windows.h>
 
@@ -276,16 +277,20 @@ TEST_F(Window, ResultsBesideChangedValuesAreMarkedOutOfDate) {
     EXPECT_EQ(darkestInk(box(2)), colorRef(kTextOnFixedColour));
     type(0, L"8");
     UpdateWindow(window->hwnd());
+    // The note, then how the result was computed.
+    const auto described = [this](int k) { return wide(window->box(k).view().description); };
     for (const int k : {2, 3}) {
-        EXPECT_EQ(descriptionOf(box(k)), outOfDate) << k;
-        EXPECT_TRUE(window->box(k).tooltipText().ends_with(outOfDate)) << k;
+        EXPECT_TRUE(descriptionOf(box(k)).starts_with(outOfDate)) << k;
+        EXPECT_EQ(descriptionOf(box(k)), described(k)) << k;
+        EXPECT_TRUE(window->box(k).tooltipText().ends_with(described(k))) << k;
         EXPECT_EQ(darkestInk(box(k)), colorRef(kOutOfDateTextColour)) << k;
     }
     EXPECT_EQ(textOf(box(2)), bg(u"16D000"));
     type(0, written.c_str());
     UpdateWindow(window->hwnd());
     for (const int k : {2, 3}) {
-        EXPECT_NE(descriptionOf(box(k)), outOfDate) << k;
+        EXPECT_FALSE(descriptionOf(box(k)).starts_with(outOfDate)) << k;
+        EXPECT_EQ(descriptionOf(box(k)), described(k)) << k;
         EXPECT_EQ(darkestInk(box(k)), colorRef(kTextOnFixedColour)) << k;
     }
 }
@@ -484,7 +489,57 @@ TEST_F(Window, EveryBoxsMenuIsTheProgramsOwn) {
         EXPECT_EQ(typed[i].first, expected[i].first);
     }
     EXPECT_TRUE(typed[1].second && typed[2].second && typed[4].second) << "cut, copy, delete";
-    EXPECT_EQ(menuOf(box(2)), (std::vector<std::pair<std::wstring, bool>>{{L"&Копиране", true}}));
+    EXPECT_EQ(menuOf(box(2)), (std::vector<std::pair<std::wstring, bool>>{
+                                  {L"&Копиране", true}, {L"Как е &изчислено", true}}));
+}
+
+// Once the menu is open, chooses its last item from the keyboard.
+void CALLBACK chooseLastMenuItem(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND popup = shownWindowOfClass(L"#32768");
+    if (popup != nullptr) {
+        KillTimer(nullptr, timer);
+        PostMessageW(popup, WM_KEYDOWN, VK_UP, 0);
+        PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+    }
+}
+
+// The row's working, from a computed box's menu: over the window, which takes no input
+// meanwhile, the view's text, which its copy button puts on the clipboard whole; Enter
+// closes it and gives the window back.
+TEST_F(Window, AComputedBoxShowsHowItWasComputed) {
+    click(window->Option1[1]);
+    type(4, L"6");
+    type(7, L"12");
+    click(window->Command1[0]);
+    RECT r{};
+    GetWindowRect(box(6), &r);
+    SetTimer(nullptr, 0, 50, chooseLastMenuItem);
+    SendMessageW(window->hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(box(6)),
+                 MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    pump();
+    WorkingWindow* working = window->working();
+    ASSERT_NE(working, nullptr);
+    EXPECT_TRUE(IsWindowVisible(working->hwnd()));
+    EXPECT_FALSE(IsWindowEnabled(window->hwnd()));
+    const std::optional<WorkingReport> report = workingReport(window->controller(), 1);
+    ASSERT_TRUE(report);
+    EXPECT_EQ(working->text(), wide(report->text));
+    EXPECT_EQ(textOf(working->hwnd()), textOf(window->hwnd()));
+    EXPECT_EQ(textOf(working->copyButton), L"&Копиране");
+    EXPECT_EQ(textOf(working->okButton), L"Добре");
+    click(working->copyButton);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const auto* copied = static_cast<const wchar_t*>(GlobalLock(data));
+    EXPECT_EQ(copied == nullptr ? L"" : std::wstring(copied), wide(report->text));
+    GlobalUnlock(data);
+    CloseClipboard();
+    SetFocus(working->textBox);
+    MSG enter{working->textBox, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    EXPECT_TRUE(window->preTranslate(enter));
+    pump();
+    EXPECT_FALSE(IsWindowVisible(working->hwnd()));
+    EXPECT_TRUE(IsWindowEnabled(window->hwnd()));
 }
 
 // What the report showed while it was open: its title and the texts of its controls.
@@ -547,7 +602,12 @@ TEST_F(Window, FailedCalculateIsReportedAndEmptiesTheRowsResults) {
     type(1, L"2");
     click(window->Command1[0]);
     ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0], failureReport(CalcError(CalcErrorKind::InvalidArgument)));
+    // The kind's text, then the step that failed and what it means, as the view words them.
+    Calculation failed;
+    failed.working = solveShowingWork(0, 6, 2);
+    EXPECT_EQ(reports[0], failureReport(CalculationError(CalcErrorKind::InvalidArgument, failed),
+                                        window->controller().numberFormat()));
+    EXPECT_TRUE(reports[0].text.starts_with(errorText(CalcErrorKind::InvalidArgument)));
     EXPECT_EQ(row(0), (std::vector<std::wstring>{bg(u"6D000"), L"2", L"", L""}));
     EXPECT_TRUE(IsWindow(window->hwnd()));
 }

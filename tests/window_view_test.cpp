@@ -17,7 +17,7 @@ TEST(BoxViews, FollowTheControllerStepByStep) {
         int box;
         bool enabled, takesTyping, slanted;
         RingLine ring;
-        bool described, copyOffered;
+        bool outOfDate, copyOffered;
         std::optional<Rgb> ink;
     };
     const auto check = [&controller](const char* step, const std::vector<Expected>& rows) {
@@ -29,7 +29,18 @@ TEST(BoxViews, FollowTheControllerStepByStep) {
             EXPECT_EQ(view.takesTyping, e.takesTyping);
             EXPECT_EQ(view.slanted, e.slanted);
             EXPECT_EQ(view.ring, (Ring{e.ring, kBoxFocusRing}));
-            EXPECT_EQ(view.description, e.described ? kOutOfDateText : "");
+            EXPECT_EQ(view.description.starts_with(utf16(kOutOfDateText)), e.outOfDate);
+            // A result tells how it was computed, out of date or not.
+            const Calculation* done = controller.calculation(0);
+            EXPECT_EQ(view.workingOffered, done != nullptr && rowOfBox(e.box) == 0);
+            if (e.copyOffered) {
+                const std::u16string steps = stepsText(done->working, termOf(quantityOfBox(e.box)),
+                                                       controller.numberFormat());
+                EXPECT_FALSE(steps.empty());
+                EXPECT_TRUE(view.description.ends_with(steps));
+            } else if (!e.outOfDate) {
+                EXPECT_EQ(view.description, u"");
+            }
             EXPECT_EQ(view.copyOffered, e.copyOffered);
             EXPECT_EQ(view.colours.text, e.ink);
             EXPECT_EQ(view.colours.background, coloursOf(Family::Text2, e.box).background);
@@ -65,7 +76,7 @@ TEST(BoxTooltip, HoldsWhatTheDrawingLeavesOutALineEach) {
                  {true, true, u"123456789\n" + note}};
     for (const auto& c : cases) {
         BoxView view{};
-        view.description = c.described ? std::string(kOutOfDateText) : "";
+        view.description = c.described ? note : u"";
         EXPECT_EQ(tooltipOf(view, u"123456789", c.altered), c.tip) << c.altered << c.described;
     }
 }
@@ -181,10 +192,45 @@ TEST(FailureReports, NameTheFailureUnderTheTitleWithOneBulgarianButton) {
         EXPECT_EQ(reports[i].button, "Добре");
     }
     EXPECT_TRUE(windowTitle().ends_with("  Геометрия - равнобедрен триъгълник"));
+    const GridController controller(NumberFormat::c());
     const auto failing = [] { throw CalcError(CalcErrorKind::Overflow); };
-    EXPECT_EQ(attempt(failing), reports[2]);
-    EXPECT_EQ(attempt([] { throw NumberFormatError("no format"); }), reports[3]);
-    EXPECT_EQ(attempt([] {}), std::nullopt);
+    EXPECT_EQ(attempt(controller, failing), reports[2]);
+    EXPECT_EQ(attempt(controller, [] { throw NumberFormatError("no format"); }), reports[3]);
+    EXPECT_EQ(attempt(controller, [] {}), std::nullopt);
+}
+
+// A failed Calculate's report: the kind's text first, then the step that failed and what it
+// means, or the given text that cannot be read.
+TEST(FailureReports, AddHowFarTheCalculateWent) {
+    GridController controller(NumberFormat::c());
+    controller.onLoad();
+    controller.editCell(0, u"12");
+    controller.editCell(1, u"5");
+    const auto calculate = [&controller] { controller.calculate(); };
+    std::optional<FailureReport> report = attempt(controller, calculate);
+    ASSERT_TRUE(report);
+    const std::string kind(errorText(CalcErrorKind::InvalidArgument));
+    const Working working = solveShowingWork(0, 12, 5);
+    EXPECT_EQ(report->text, kind + "\n\n" + utf8(failureText(working, NumberFormat::c())));
+    controller.editCell(1, u"1e999");
+    report = attempt(controller, calculate);
+    ASSERT_TRUE(report);
+    EXPECT_TRUE(report->text.starts_with(errorText(CalcErrorKind::Overflow)));
+    EXPECT_NE(report->text.find("«1e999»"), std::string::npos);
+}
+
+// A given box whose three decimals hide what was typed says what was.
+TEST(BoxViews, AGivenBoxSaysWhatWasTypedWhereItsTextHidesIt) {
+    GridController controller(NumberFormat::c());
+    controller.onLoad();
+    controller.editCell(0, u"0.0004");
+    controller.editCell(1, u"5");
+    controller.calculate();
+    EXPECT_EQ(controller.cell(0).text, u"0.000");
+    EXPECT_EQ(boxView(controller, 0).description, u"Въведено: «0.0004»");
+    EXPECT_EQ(boxView(controller, 1).description, u"");
+    controller.editCell(0, u"0.000");
+    EXPECT_EQ(boxView(controller, 0).description, u"");
 }
 
 // Fixed colours carry black text; what the user types in and the assignment keep the

@@ -1,5 +1,9 @@
 #include "window_view.h"
 
+#include "number_text.h"
+
+#include <algorithm>
+
 namespace isosceles {
 
 static_assert(static_cast<int>(kButtonCommands.size()) == familyCount(Family::Command1),
@@ -13,8 +17,31 @@ FailureReport failureReport(const CalcError& error) {
     return {windowTitle(), std::string(errorText(error.kind())), std::string(kOkText)};
 }
 
+FailureReport failureReport(const CalculationError& error, const NumberFormat& format) {
+    FailureReport report = failureReport(static_cast<const CalcError&>(error));
+    const std::u16string more = error.unreadable()
+                                    ? unreadableText(*error.unreadable(), error.calculation())
+                                    : failureText(error.calculation().working, format);
+    if (!more.empty()) {
+        report.text += "\n\n" + utf8(more);
+    }
+    return report;
+}
+
 FailureReport failureReport(const NumberFormatError&) {
     return {windowTitle(), std::string(kNumberFormatErrorText), std::string(kOkText)};
+}
+
+std::optional<WorkingReport> workingReport(const GridController& controller, Variant row) {
+    const Calculation* done = controller.calculation(row);
+    if (done == nullptr) {
+        return std::nullopt;
+    }
+    // The copy button is named as the boxes' copy item.
+    const auto copy = std::find_if(kBoxMenu.begin(), kBoxMenu.end(),
+                                   [](const MenuEntry& e) { return e.action == BoxAction::Copy; });
+    return WorkingReport{windowTitle(), workingText(*done, controller.numberFormat()), copy->text,
+                         kOkText};
 }
 
 Colours coloursOf(Family family, int index) {
@@ -37,6 +64,27 @@ Colours coloursOf(Family family, int index) {
     return {row.background.value_or(kWindowStyle.background), kTextOnFixedColour};
 }
 
+// A computed box's working, or what was typed into a given box where its text hides it.
+std::u16string workingNote(const GridController& controller, int box) {
+    const Variant row = rowOfBox(box);
+    const Calculation* done = controller.calculation(row);
+    const GridCell& cell = controller.cell(box);
+    if (done == nullptr || cell.text.empty()) {
+        return {};
+    }
+    const NumberFormat& format = controller.numberFormat();
+    if (isComputedBox(box)) {
+        return stepsText(done->working, termOf(quantityOfBox(box)), format);
+    }
+    const auto& pair = given(row);
+    const std::size_t n = pair[0] == quantityOfBox(box) ? 0 : 1;
+    if (!controller.isKept(box) || format.format3(done->working.given[n]) == done->typed[n] ||
+        ParseNumber(cell.text, format) == done->working.given[n]) {
+        return {};
+    }
+    return u"Въведено: «" + done->typed[n] + u"»";
+}
+
 BoxView boxView(const GridController& controller, int box) {
     const GridCell& cell = controller.cell(box);
     const bool outOfDate = controller.isOutOfDate(box);
@@ -44,14 +92,19 @@ BoxView boxView(const GridController& controller, int box) {
     if (outOfDate) {
         colours.text = kOutOfDateTextColour;
     }
+    std::u16string description = outOfDate ? utf16(kOutOfDateText) : std::u16string();
+    if (const std::u16string note = workingNote(controller, box); !note.empty()) {
+        description += (description.empty() ? u"" : u"\n") + note;
+    }
     return {cell.text,
             cell.enabled,
             !cell.locked,
             colours,
             outOfDate,
             {cell.locked ? RingLine::Dashed : RingLine::Solid, kBoxFocusRing},
-            outOfDate ? std::string(kOutOfDateText) : std::string(),
-            !cell.enabled && !cell.text.empty()};
+            std::move(description),
+            !cell.enabled && !cell.text.empty(),
+            controller.calculation(rowOfBox(box)) != nullptr};
 }
 
 std::u16string tooltipOf(const BoxView& view, std::u16string_view held, bool shownAltered) {
@@ -60,7 +113,7 @@ std::u16string tooltipOf(const BoxView& view, std::u16string_view held, bool sho
         if (!tip.empty()) {
             tip += u'\n';
         }
-        tip += utf16(view.description);
+        tip += view.description;
     }
     return tip;
 }
@@ -78,6 +131,12 @@ HiddenEnds hiddenEnds(double textLeft, double textRight, double roomLeft, double
 std::vector<MenuItem> boxMenu(const BoxView& view, MenuContext context) {
     std::vector<MenuItem> items;
     for (const MenuEntry& entry : kBoxMenu) {
+        if (entry.action == BoxAction::ShowWorking) {
+            if (view.workingOffered) {
+                items.push_back({entry.action, entry.text, true});
+            }
+            continue;
+        }
         if (!view.enabled) {
             if (entry.action == BoxAction::Copy && view.copyOffered) {
                 items.push_back({entry.action, entry.text, true});
@@ -103,6 +162,8 @@ std::vector<MenuItem> boxMenu(const BoxView& view, MenuContext context) {
         case BoxAction::SelectAll:
             enabled = !view.text.empty();
             break;
+        case BoxAction::ShowWorking:
+            break;
         }
         items.push_back({entry.action, entry.text, enabled});
     }
@@ -125,6 +186,33 @@ KeyAnswer answerKey(const BoxView& view, KeyClass key) {
         break;
     }
     return {true, false};
+}
+
+std::string utf8(std::u16string_view utf16) {
+    std::string text;
+    text.reserve(utf16.size());
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        char32_t point = utf16[i];
+        if (point >= 0xD800 && point < 0xDC00 && i + 1 < utf16.size()) {
+            point = 0x10000 + ((point - 0xD800) << 10) + (utf16[++i] - 0xDC00);
+        }
+        if (point < 0x80) {
+            text += static_cast<char>(point);
+        } else if (point < 0x800) {
+            text += static_cast<char>(0xC0 | point >> 6);
+            text += static_cast<char>(0x80 | (point & 0x3F));
+        } else if (point < 0x10000) {
+            text += static_cast<char>(0xE0 | point >> 12);
+            text += static_cast<char>(0x80 | (point >> 6 & 0x3F));
+            text += static_cast<char>(0x80 | (point & 0x3F));
+        } else {
+            text += static_cast<char>(0xF0 | point >> 18);
+            text += static_cast<char>(0x80 | (point >> 12 & 0x3F));
+            text += static_cast<char>(0x80 | (point >> 6 & 0x3F));
+            text += static_cast<char>(0x80 | (point & 0x3F));
+        }
+    }
+    return text;
 }
 
 std::u16string utf16(std::string_view utf8) {

@@ -4,6 +4,7 @@
 #include "grid_controller.h"
 #include "number_format.h"
 #include "window_layout.h"
+#include "working_text.h"
 
 #include <array>
 #include <optional>
@@ -30,12 +31,18 @@ struct FailureReport {
 // regional number format that cannot be built.
 FailureReport failureReport(const CalcError& error);
 FailureReport failureReport(const NumberFormatError& error);
+// A failed Calculate adds the step that failed, with its values, and what that means for the
+// triangle, in the controller's number format.
+FailureReport failureReport(const CalculationError& error, const NumberFormat& format);
 
 // Runs an operation of the window; what it raised comes back as its report. The window goes
 // on after either: the failed row's results are emptied and what was typed is kept.
-template <typename Operation> std::optional<FailureReport> attempt(Operation&& operation) {
+template <typename Operation>
+std::optional<FailureReport> attempt(const GridController& controller, Operation&& operation) {
     try {
         operation();
+    } catch (const CalculationError& error) {
+        return failureReport(error, controller.numberFormat());
     } catch (const CalcError& error) {
         return failureReport(error);
     } catch (const NumberFormatError& error) {
@@ -43,6 +50,18 @@ template <typename Operation> std::optional<FailureReport> attempt(Operation&& o
     }
     return std::nullopt;
 }
+
+// The window that shows a row's working, modal over the main one, under its title: the
+// whole working as text to select, a button that copies all of it, and «Добре».
+struct WorkingReport {
+    std::string title;
+    std::u16string text;
+    std::string_view copyButton, button; // '&' marks the access key
+    friend bool operator==(const WorkingReport&, const WorkingReport&) = default;
+};
+
+// None for a row without a Calculate's results.
+std::optional<WorkingReport> workingReport(const GridController& controller, Variant row);
 
 // What each of the two buttons does, by its index.
 enum class ButtonCommand { Calculate, ClearAll };
@@ -75,10 +94,14 @@ struct BoxView {
     Colours colours;
     bool slanted;
     Ring ring; // while it has the focus
-    // What a screen reader says after the box's name; empty: nothing.
-    std::string description;
+    // What a screen reader says after the box's name; empty: nothing. A result's says how it
+    // was computed, after whether it is out of date; a given value's, what was typed where
+    // the box's text hides it.
+    std::u16string description;
     // Whether the box's menu offers «Копиране», which copies the box's whole text.
     bool copyOffered;
+    // Whether it offers the row's working: a row whose results a Calculate wrote.
+    bool workingOffered;
 };
 
 BoxView boxView(const GridController& controller, int box);
@@ -107,7 +130,7 @@ HiddenEnds hiddenEnds(double textLeft, double textRight, double roomLeft, double
 // A box's menu, the same on every system and in Bulgarian whatever the system's language: a
 // box in reach of the keyboard offers all of it, what would change a locked box's text
 // greyed; a computed box only the copy of its text.
-enum class BoxAction { Undo, Cut, Copy, Paste, Delete, SelectAll };
+enum class BoxAction { Undo, Cut, Copy, Paste, Delete, SelectAll, ShowWorking };
 
 struct MenuEntry {
     BoxAction action;
@@ -115,13 +138,14 @@ struct MenuEntry {
 };
 
 // clang-format off
-inline constexpr std::array<MenuEntry, 6> kBoxMenu{{
-    {BoxAction::Undo,      "&Отмяна"},
-    {BoxAction::Cut,       "&Изрязване"},
-    {BoxAction::Copy,      "&Копиране"},
-    {BoxAction::Paste,     "&Поставяне"},
-    {BoxAction::Delete,    "Из&триване"},
-    {BoxAction::SelectAll, "Избиране на &всичко"},
+inline constexpr std::array<MenuEntry, 7> kBoxMenu{{
+    {BoxAction::Undo,        "&Отмяна"},
+    {BoxAction::Cut,         "&Изрязване"},
+    {BoxAction::Copy,        "&Копиране"},
+    {BoxAction::Paste,       "&Поставяне"},
+    {BoxAction::Delete,      "Из&триване"},
+    {BoxAction::SelectAll,   "Избиране на &всичко"},
+    {BoxAction::ShowWorking, "Как е &изчислено"},
 }};
 // clang-format on
 
@@ -138,7 +162,9 @@ struct MenuItem {
 };
 
 // The items a box's menu shows, in order; none: no menu. Copy copies the selection, or the
-// whole text of a box that cannot select (a computed one).
+// whole text of a box that cannot select (a computed one). The row's working is offered in
+// the menu of every box of a calculated row: a computed box takes no focus, and the keyboard
+// reaches the menu of the given box it is in.
 std::vector<MenuItem> boxMenu(const BoxView& view, MenuContext context);
 
 // Keys by what they do to a box's text.
@@ -156,5 +182,6 @@ KeyAnswer answerKey(const BoxView& view, KeyClass key);
 
 // UTF-8 texts of the tables as UTF-16, which both toolkits take.
 std::u16string utf16(std::string_view utf8);
+std::string utf8(std::u16string_view utf16);
 
 } // namespace isosceles

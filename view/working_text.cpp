@@ -154,20 +154,21 @@ std::u16string filled(std::u16string_view pattern, const std::array<std::u16stri
     return out;
 }
 
-// "Name = formula = formula with values", then what follows it.
-std::u16string stepOpening(const Step& step, const NumberFormat& format) {
+// "Name = formula = formula with values", then what follows it; each " = " is `equals`.
+std::u16string stepOpening(const Step& step, const NumberFormat& format,
+                           std::u16string_view equals = u" = ") {
     const FormText& form = textOf(step.form);
     const std::array<std::u16string, 2> symbols{std::u16string(textOf(step.operands[0]).symbol),
                                                 std::u16string(textOf(step.operands[1]).symbol)};
     const std::array<std::u16string, 2> values{operand(step.values[0], format),
                                                operand(step.values[1], format)};
     std::u16string line = capitalised(textOf(step.term).name) + u" = " +
-                          filled(form.formula, symbols, {}, format) + u" = " +
+                          filled(form.formula, symbols, {}, format) + std::u16string(equals) +
                           filled(form.formula, values, {}, format);
     if (!form.underRoot.empty() && step.parts[0] && step.parts[1]) {
-        line += u" = " + filled(form.underRoot, {},
-                                {operand(*step.parts[0], format), operand(*step.parts[1], format)},
-                                format);
+        line += std::u16string(equals) +
+                filled(form.underRoot, {},
+                       {operand(*step.parts[0], format), operand(*step.parts[1], format)}, format);
     }
     return line;
 }
@@ -207,7 +208,8 @@ std::u16string_view sentenceFor(const Working& working, const Step& failed) {
     return kTooLarge;
 }
 
-std::u16string givenLine(const Working& working, const NumberFormat& format) {
+std::u16string givenLine(const Calculation& calculation, const NumberFormat& format) {
+    const Working& working = calculation.working;
     const auto& pair = given(working.variant);
     std::u16string line = u"Дадени: ";
     for (std::size_t n = 0; n < pair.size(); ++n) {
@@ -216,6 +218,11 @@ std::u16string givenLine(const Working& working, const NumberFormat& format) {
         }
         line += std::u16string(textOf(termOf(pair[n])).name) + u" = " +
                 number(working.given[n], format);
+        if (!calculation.readWhole[n]) {
+            line += calculation.typed[n].empty()
+                        ? std::u16string(u" (празното поле се чете като 0)")
+                        : u" (прочетено от въведеното «" + calculation.typed[n] + u"»)";
+        }
     }
     return line + u".";
 }
@@ -233,8 +240,9 @@ std::u16string joined(const std::vector<Step>& steps, const NumberFormat& format
 
 } // namespace
 
-std::u16string workingText(const Working& working, const NumberFormat& format) {
-    std::u16string text = utf16(caption(working.variant)) + u'\n' + givenLine(working, format);
+std::u16string workingText(const Calculation& calculation, const NumberFormat& format) {
+    const Working& working = calculation.working;
+    std::u16string text = utf16(caption(working.variant)) + u'\n' + givenLine(calculation, format);
     std::vector<Step> done = working.steps;
     if (working.failed() && !done.empty()) {
         done.pop_back();
@@ -252,13 +260,21 @@ std::u16string stepsText(const Working& working, Term term, const NumberFormat& 
     return working.failed() ? std::u16string() : joined(stepsTo(working, term), format);
 }
 
+std::u16string unreadableText(Quantity quantity, const Calculation& calculation) {
+    const auto& pair = given(calculation.working.variant);
+    const std::size_t n = pair[0] == quantity ? 0 : 1;
+    return capitalised(textOf(termOf(quantity)).name) + u" «" + calculation.typed[n] +
+           u"» е извън обхвата на числата, с които програмата смята.";
+}
+
 std::u16string failureText(const Working& working, const NumberFormat& format) {
     if (!working.failed() || working.steps.empty()) {
         return {};
     }
     const Step& failed = working.steps.back();
-    return stepOpening(failed, format) + u": " + whatFailed(failed, *working.failure) + u".\n" +
-           std::u16string(sentenceFor(working, failed));
+    // A line for each stage, so that a report narrower than the step still breaks it there.
+    return stepOpening(failed, format, u"\n= ") + u": " + whatFailed(failed, *working.failure) +
+           u".\n" + std::u16string(sentenceFor(working, failed));
 }
 
 } // namespace isosceles

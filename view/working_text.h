@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid_controller.h"
 #include "number_format.h"
 #include "working.h"
 
@@ -13,12 +14,16 @@ namespace isosceles {
 // hide it or run long), − for minus, · for a product and √ for the root. Each quantity is
 // named in words where it first appears. Lines are separated by '\n'.
 
-// The row's whole working: the variant, the given values, every step; where a step failed,
-// that step and what it means for the triangle.
-std::u16string workingText(const Working& working, const NumberFormat& format);
+// The row's whole working: the variant, the given values (and what was read of a text the
+// reading took only in part), every step; where a step failed, that step and what it means
+// for the triangle.
+std::u16string workingText(const Calculation& calculation, const NumberFormat& format);
 
 // The steps that led to one term, a line each; nothing for a given quantity.
 std::u16string stepsText(const Working& working, Term term, const NumberFormat& format);
+
+// A given value whose text is beyond the range of numbers the program holds.
+std::u16string unreadableText(Quantity quantity, const Calculation& calculation);
 
 // The step that failed, with its values, and one sentence of what that means for the
 // triangle; nothing where no step failed.

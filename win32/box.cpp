@@ -205,8 +205,9 @@ LRESULT Box::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         // The bands are the box too: a click there edits it, the mouse there shows its tip.
         return HTCLIENT;
     case WM_GETOBJECT:
-        if (const LRESULT answer =
-                accessibleObject(hwnd(), wParam, lParam, name_, widen(view_.description))) {
+        if (const LRESULT answer = accessibleObject(
+                hwnd(), wParam, lParam, name_,
+                std::wstring(view_.description.begin(), view_.description.end()))) {
             return answer;
         }
         return inherited(message, wParam, lParam);

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace isosceles {
@@ -33,6 +34,9 @@ public:
     // Shows the box's menu at a point of the screen, as the view makes it, and does what is
     // chosen; the window asks for a disabled box, which gets no mouse input of its own.
     void showMenu(POINT screen);
+
+    // Called when the row's working is chosen from the box's menu.
+    void onWorkingAsked(std::function<void()> handler) { workingAsked_ = std::move(handler); }
 
     // Shows the box as the view says; the window has given the control its text and state.
     void show(const BoxView& view);
@@ -74,6 +78,7 @@ private:
     RECT room() const;
 
     ShortFormOf shortForm_;
+    std::function<void()> workingAsked_;
     Edges covered_; // how far neighbours stand over each edge, in twips
     BoxFonts& fonts_;
     Brushes& brushes_;

@@ -92,6 +92,11 @@ void Box::apply(BoxAction action) {
     case BoxAction::SelectAll:
         Edit_SetSel(hwnd(), 0, -1);
         break;
+    case BoxAction::ShowWorking:
+        if (workingAsked_) {
+            workingAsked_();
+        }
+        break;
     }
 }
 

@@ -9,6 +9,7 @@
 #include "frame.h"
 #include "number_text.h"
 #include "options.h"
+#include "working_window.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -22,8 +23,9 @@ namespace isosceles {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"IsoscelesWindow";
-// The widest a tooltip grows before it breaks its lines, in pixels.
-constexpr int kTooltipWidth = 600;
+// The widest a tooltip grows before it breaks its lines, in pixels at 96 DPI: a result's
+// steps take a line each where the screen allows.
+constexpr int kTooltipWidth = 900;
 
 // Times New Roman 12 pt with the Cyrillic character set, at the window's DPI.
 LOGFONTW windowFace(Dpi dpi, LONG weight) {
@@ -182,6 +184,7 @@ void MainWindow::makeControl(Family family, int index) {
                 }
             },
             boxFonts_, brushes_);
+        boxes_.at(at)->onWorkingAsked([this, index] { showWorking(rowOfBox(index)); });
         control = boxes_.at(at)->hwnd();
         break;
     case Family::Command1:
@@ -248,7 +251,7 @@ void MainWindow::finishStart() {
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(),
                                nullptr, instance_, nullptr);
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, kTooltipWidth);
+    scaleTooltip();
     for (int box = 0; box < kBoxCount; ++box) {
         addTools(box);
     }
@@ -260,6 +263,14 @@ void MainWindow::finishStart() {
             }
         }
     }
+}
+
+// The tooltips in the window's font: the system's small one would make the working's
+// formulas hard to read, and under Wine misplaces the end of a line it measures with
+// substituted glyphs.
+void MainWindow::scaleTooltip() {
+    SetWindowFont(tooltip_, windowFont_.get(), FALSE);
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, dpi_.pixels(kTooltipWidth));
 }
 
 // A box's own tooltip tool, and one of the window's of the box's place: over a disabled box
@@ -319,11 +330,21 @@ void MainWindow::rescale() {
             scale(row.family, index);
         }
     }
+    if (tooltip_ != nullptr) {
+        scaleTooltip();
+    }
     for (int box = 0; box < kBoxCount; ++box) {
         if (tooltip_ != nullptr) {
             addTools(box);
         }
         boxes_.at(static_cast<std::size_t>(box))->rescale();
+    }
+}
+
+void MainWindow::showWorking(Variant row) {
+    if (const std::optional<WorkingReport> report = workingReport(*controller_, row)) {
+        working_ =
+            std::make_unique<WorkingWindow>(hwnd(), *report, windowFont_.get(), dpi_, instance_);
     }
 }
 
@@ -345,7 +366,8 @@ void MainWindow::mirror() {
         }
         const BoxView view = boxView(*controller_, k);
         if (view.description != boxes_[at]->view().description) {
-            names_->describe(Text2[at], widen(view.description));
+            names_->describe(Text2[at],
+                             std::wstring(view.description.begin(), view.description.end()));
         }
         boxes_[at]->show(view);
     }

@@ -20,6 +20,7 @@ namespace isosceles {
 class AccessibleNames;
 class Assignment;
 class Box;
+class WorkingWindow;
 class Button;
 class Frame;
 class Option;
@@ -42,6 +43,8 @@ public:
 
     const GridController& controller() const { return *controller_; }
     const Box& box(int k) const { return *boxes_.at(static_cast<std::size_t>(k)); }
+    // The last row's working shown, closed or not; none yet.
+    WorkingWindow* working() const { return working_.get(); }
 
     // The window's share of a message loop: keyboard navigation between its controls, and
     // Enter on a focused button. True where the message was handled.
@@ -82,6 +85,7 @@ private:
     void sizeWindow();
     void addTools(int box);
     void finishStart();
+    void scaleTooltip();
     void onTimer(HWND hwnd, UINT id);
     void scale(Family family, int index);
     void rescale();
@@ -91,6 +95,7 @@ private:
 
     template <typename Operation> void run(Operation&& operation);
     void mirror();
+    void showWorking(Variant row);
 
     HINSTANCE instance_;
     FormatSource formats_;
@@ -106,6 +111,7 @@ private:
     std::array<std::unique_ptr<Option>, familyCount(Family::Option1)> options_;
     std::array<std::unique_ptr<Box>, familyCount(Family::Text2)> boxes_;
     std::array<std::unique_ptr<Button>, familyCount(Family::Command1)> buttons_;
+    std::unique_ptr<WorkingWindow> working_;
     HWND tooltip_ = nullptr;
     // The control that held the focus when the window was last left.
     HWND focusBefore_ = nullptr;

@@ -3,6 +3,7 @@
 #include "box.h"
 #include "buttons.h"
 #include "control_ids.h"
+#include "working_window.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -17,7 +18,8 @@ namespace isosceles {
 // The one place where an operation's failure leaves the event: the report is shown and the
 // window goes on, the failed row's results emptied and what was typed kept.
 template <typename Operation> void MainWindow::run(Operation&& operation) {
-    const std::optional<FailureReport> failure = attempt(std::forward<Operation>(operation));
+    const std::optional<FailureReport> failure =
+        attempt(*controller_, std::forward<Operation>(operation));
     mirror();
     if (failure && onError_) {
         onError_(hwnd(), *failure);
@@ -227,6 +229,9 @@ void MainWindow::onDestroy(HWND) {
 }
 
 bool MainWindow::preTranslate(MSG& msg) {
+    if (working_ && working_->preTranslate(msg)) {
+        return true;
+    }
     // Enter presses a focused button, as Space does; from a box it presses nothing.
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && IsChild(hwnd(), msg.hwnd)) {
         const std::optional<ControlRef> control = controlAt(GetDlgCtrlID(msg.hwnd));

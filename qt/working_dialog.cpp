@@ -1,0 +1,60 @@
+#include "working_dialog.h"
+
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace isosceles {
+
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+WorkingDialog::WorkingDialog(const WorkingReport& report, QWidget* parent)
+    : QDialog(parent), text_(new QPlainTextEdit(this)) {
+    setWindowTitle(fromUtf8(report.title));
+    setWindowModality(Qt::WindowModal);
+    text_->setPlainText(QString::fromStdU16String(report.text));
+    text_->setReadOnly(true);
+    text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Wide enough for the longest line where the screen allows, as tall as the text.
+    const QFontMetrics metrics(text_->font());
+    int widest = 0;
+    for (const QString& line : text_->toPlainText().split(u'\n')) {
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    }
+    const QRect screen = parent != nullptr && parent->screen() != nullptr
+                             ? parent->screen()->availableGeometry()
+                             : QRect(0, 0, 1024, 768);
+    const int margins = 4 * metrics.averageCharWidth();
+    text_->setMinimumSize(std::min(widest + margins, screen.width() * 9 / 10),
+                          (text_->blockCount() + 2) * metrics.lineSpacing());
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* copy =
+        buttons->addButton(fromUtf8(report.copyButton), QDialogButtonBox::ActionRole);
+    QPushButton* ok = buttons->addButton(fromUtf8(report.button), QDialogButtonBox::AcceptRole);
+    ok->setDefault(true);
+    connect(copy, &QPushButton::clicked, this,
+            [this] { QGuiApplication::clipboard()->setText(text()); });
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text_);
+    layout->addWidget(buttons);
+    ok->setFocus();
+}
+
+QString WorkingDialog::text() const {
+    return text_->toPlainText();
+}
+
+} // namespace isosceles
