@@ -288,7 +288,8 @@ std::u16string superscript(int exponent) {
 
 } // namespace
 
-std::optional<std::u16string> compactForm(std::u16string_view text, const NumberFormat& format) {
+std::optional<std::u16string> compactForm(std::u16string_view text, const NumberFormat& format,
+                                          Exponent exponent) {
     const std::u16string compact = removeBlanks(text);
     if (!readWritten(compact, format.writtenForm()) && !isPlainNumber(compact)) {
         return std::nullopt;
@@ -302,10 +303,10 @@ std::optional<std::u16string> compactForm(std::u16string_view text, const Number
     if (value == 0) {
         return std::nullopt;
     }
-    return compactNumber(value, format);
+    return compactNumber(value, format, exponent);
 }
 
-std::u16string compactNumber(double value, const NumberFormat& format) {
+std::u16string compactNumber(double value, const NumberFormat& format, Exponent style) {
     int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
     const auto mantissa = [&] { return format.format3(value / std::pow(10.0, exponent)); };
     std::u16string shown = mantissa();
@@ -315,7 +316,12 @@ std::u16string compactNumber(double value, const NumberFormat& format) {
         ++exponent;
         shown = mantissa();
     }
-    return shown + u"\u00B710" + superscript(exponent);
+    if (style == Exponent::Raised) {
+        return shown + u"\u00B710" + superscript(exponent);
+    }
+    const std::string digits = std::to_string(std::abs(exponent));
+    return shown + u"\u00B710^" + (exponent < 0 ? u"\u2212" : u"") +
+           std::u16string(digits.begin(), digits.end());
 }
 
 double ParseNumber(std::u16string_view text, const NumberFormat& format) {

@@ -24,13 +24,20 @@ bool readsWhole(std::u16string_view text, const NumberFormat& format);
 // Number to box text: three decimals in the format's regional convention.
 std::u16string FormatNumber3(double value, const NumberFormat& format);
 
+// How a short form writes its power of ten: raised (10¹²), or, for a font that lacks the
+// raised digits and minus, which would then show as blanks or boxes and make 10⁻⁴ read as
+// 10 4, on the line after a caret (10^−4).
+enum class Exponent { Raised, Plain };
+
 // A short form of a text that is one number, for a box too narrow to show it whole: three
 // decimals of its leading digit's place and the power of ten, such as 1,000·10¹² in the
 // format's convention, so that its magnitude shows. Nothing for a text that is not one
 // number: neither the format's own written form nor a plain number of the reading rule.
-std::optional<std::u16string> compactForm(std::u16string_view text, const NumberFormat& format);
+std::optional<std::u16string> compactForm(std::u16string_view text, const NumberFormat& format,
+                                          Exponent exponent = Exponent::Raised);
 
 // The same short form of a finite value other than zero.
-std::u16string compactNumber(double value, const NumberFormat& format);
+std::u16string compactNumber(double value, const NumberFormat& format,
+                             Exponent exponent = Exponent::Raised);
 
 } // namespace isosceles

@@ -247,3 +247,45 @@ TEST(FormatNumber3, RefusesNonFiniteValues) {
 
 } // namespace
 } // namespace isosceles
+
+namespace isosceles {
+namespace {
+
+struct WholeCase {
+    std::u16string_view text;
+    bool whole;
+};
+
+class ReadsWhole : public ::testing::TestWithParam<WholeCase> {};
+
+// Whether the reading rule took all of a text: where it stopped early, the working says what
+// was read from what was typed.
+TEST_P(ReadsWhole, SaysWhereTheReadingStoppedEarly) {
+    EXPECT_EQ(readsWhole(GetParam().text, NumberFormat::c()), GetParam().whole);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, ReadsWhole,
+                         ::testing::Values(WholeCase{u"12.5", true}, WholeCase{u" 1 \t2", true},
+                                           WholeCase{u"-.5", true}, WholeCase{u"2.5e1", true},
+                                           WholeCase{u"&Hff", true}, WholeCase{u"&O17", true},
+                                           WholeCase{u"3,75", false}, WholeCase{u"12cm", false},
+                                           WholeCase{u"", false}, WholeCase{u"-", false},
+                                           WholeCase{u"1e", false}, WholeCase{u"&HFG", false},
+                                           WholeCase{u"&H", false}, WholeCase{u"1.2.3", false}));
+
+// Where a font lacks the raised digits and minus, the power stands after a caret.
+TEST(CompactNumber, WritesAPlainPowerForAFontWithoutRaisedDigits) {
+    const NumberFormat c = NumberFormat::c();
+    EXPECT_EQ(compactNumber(4e-4, c, Exponent::Plain), u"4.000·10^−4");
+    EXPECT_EQ(compactNumber(-2e20, c, Exponent::Plain), u"-2.000·10^20");
+    EXPECT_EQ(compactNumber(4e-4, c), u"4.000·10⁻⁴");
+    EXPECT_EQ(compactForm(u"1e20", c, Exponent::Plain), u"1.000·10^20");
+}
+
+TEST(ReadsWhole, TakesTheFormatsOwnWrittenForm) {
+    const NumberFormat bulgarian = NumberFormat::forLocale("bg_BG.UTF-8");
+    EXPECT_TRUE(readsWhole(bulgarian.format3(-1234567.5), bulgarian));
+}
+
+} // namespace
+} // namespace isosceles

@@ -16,6 +16,7 @@
 
 #include <commctrl.h>
 #include <oleacc.h>
+#include <windowsx.h>
 
 #include <gtest/gtest.h>
 
@@ -503,6 +504,16 @@ void CALLBACK chooseLastMenuItem(HWND, UINT, UINT_PTR timer, DWORD) {
     }
 }
 
+// «Как е изчислено» chosen from a computed box's menu, which the window opens for it.
+void chooseTheWorking(HWND computed) {
+    RECT r{};
+    GetWindowRect(computed, &r);
+    SetTimer(nullptr, 0, 50, chooseLastMenuItem);
+    SendMessageW(GetParent(computed), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(computed),
+                 MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    pump();
+}
+
 // The row's working, from a computed box's menu: over the window, which takes no input
 // meanwhile, the view's text, which its copy button puts on the clipboard whole; Enter
 // closes it and gives the window back.
@@ -511,12 +522,7 @@ TEST_F(Window, AComputedBoxShowsHowItWasComputed) {
     type(4, L"6");
     type(7, L"12");
     click(window->Command1[0]);
-    RECT r{};
-    GetWindowRect(box(6), &r);
-    SetTimer(nullptr, 0, 50, chooseLastMenuItem);
-    SendMessageW(window->hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(box(6)),
-                 MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2));
-    pump();
+    chooseTheWorking(box(6));
     WorkingWindow* working = window->working();
     ASSERT_NE(working, nullptr);
     EXPECT_TRUE(IsWindowVisible(working->hwnd()));
@@ -540,6 +546,28 @@ TEST_F(Window, AComputedBoxShowsHowItWasComputed) {
     pump();
     EXPECT_FALSE(IsWindowVisible(working->hwnd()));
     EXPECT_TRUE(IsWindowEnabled(window->hwnd()));
+}
+
+// A power of ten is written so that its font draws every character of it: raised where the
+// fonts have the raised digits and minus, else after a caret; never blanks that would make
+// 10⁻⁴ read as 10 4. In the boxes, and in the working.
+TEST_F(Window, EveryPowerOfTenIsDrawnByItsFont) {
+    type(0, L"0.0004");
+    type(1, L"1e20");
+    click(window->Command1[0]);
+    for (const int k : {1, 2, 3}) {
+        const Box& shown = window->box(k);
+        EXPECT_TRUE(shown.isShortened()) << k;
+        EXPECT_TRUE(drawsAll(GetWindowFont(box(k)), shown.shownText())) << k;
+    }
+    chooseTheWorking(box(2));
+    ASSERT_NE(window->working(), nullptr);
+    std::wstring text = window->working()->text();
+    std::erase(text, L'\n');
+    EXPECT_NE(text.find(L"·10"), std::wstring::npos);
+    EXPECT_TRUE(drawsAll(GetWindowFont(window->working()->textBox), text));
+    SendMessageW(window->working()->okButton, BM_CLICK, 0, 0);
+    pump();
 }
 
 // What the report showed while it was open: its title and the texts of its controls.

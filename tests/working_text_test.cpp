@@ -135,6 +135,23 @@ TEST(Working, WritesInTheFormatNeverItsParentheses) {
               u"Периметърът P = (2·a) + c = (2·5.000) + 4.000·10⁻⁴ = 10.000");
 }
 
+// What the reading took of a typed text, where it stopped early or found nothing.
+TEST(Working, SaysWhatWasReadFromATextReadInPart) {
+    Calculation calculation;
+    calculation.working = solveShowingWork(0, 6, 5);
+    calculation.typed = {u"6,5", u"5"};
+    calculation.readWhole = {false, true};
+    EXPECT_NE(workingText(calculation, parentheses())
+                  .find(u"Дадени: основата c = 6.000 (прочетено от въведеното «6,5») и бедрото "
+                        u"a = 5.000.\n"),
+              std::u16string::npos);
+    calculation.working = solveShowingWork(0, 0, 5);
+    calculation.typed = {u"", u"5"};
+    EXPECT_NE(workingText(calculation, parentheses())
+                  .find(u"основата c = 0.000 (празното поле се чете като 0) и"),
+              std::u16string::npos);
+}
+
 struct FailureCase {
     Variant variant;
     double first, second;

@@ -17,11 +17,12 @@ FailureReport failureReport(const CalcError& error) {
     return {windowTitle(), std::string(errorText(error.kind())), std::string(kOkText)};
 }
 
-FailureReport failureReport(const CalculationError& error, const NumberFormat& format) {
+FailureReport failureReport(const CalculationError& error, const NumberFormat& format,
+                            Exponent exponent) {
     FailureReport report = failureReport(static_cast<const CalcError&>(error));
     const std::u16string more = error.unreadable()
                                     ? unreadableText(*error.unreadable(), error.calculation())
-                                    : failureText(error.calculation().working, format);
+                                    : failureText(error.calculation().working, format, exponent);
     if (!more.empty()) {
         report.text += "\n\n" + utf8(more);
     }
@@ -32,7 +33,8 @@ FailureReport failureReport(const NumberFormatError&) {
     return {windowTitle(), std::string(kNumberFormatErrorText), std::string(kOkText)};
 }
 
-std::optional<WorkingReport> workingReport(const GridController& controller, Variant row) {
+std::optional<WorkingReport> workingReport(const GridController& controller, Variant row,
+                                           Exponent exponent) {
     const Calculation* done = controller.calculation(row);
     if (done == nullptr) {
         return std::nullopt;
@@ -40,8 +42,8 @@ std::optional<WorkingReport> workingReport(const GridController& controller, Var
     // The copy button is named as the boxes' copy item.
     const auto copy = std::find_if(kBoxMenu.begin(), kBoxMenu.end(),
                                    [](const MenuEntry& e) { return e.action == BoxAction::Copy; });
-    return WorkingReport{windowTitle(), workingText(*done, controller.numberFormat()), copy->text,
-                         kOkText};
+    return WorkingReport{windowTitle(), workingText(*done, controller.numberFormat(), exponent),
+                         copy->text, kOkText};
 }
 
 Colours coloursOf(Family family, int index) {
@@ -64,8 +66,10 @@ Colours coloursOf(Family family, int index) {
     return {row.background.value_or(kWindowStyle.background), kTextOnFixedColour};
 }
 
+namespace {
+
 // A computed box's working, or what was typed into a given box where its text hides it.
-std::u16string workingNote(const GridController& controller, int box) {
+std::u16string workingNote(const GridController& controller, int box, Exponent exponent) {
     const Variant row = rowOfBox(box);
     const Calculation* done = controller.calculation(row);
     const GridCell& cell = controller.cell(box);
@@ -74,7 +78,7 @@ std::u16string workingNote(const GridController& controller, int box) {
     }
     const NumberFormat& format = controller.numberFormat();
     if (isComputedBox(box)) {
-        return stepsText(done->working, termOf(quantityOfBox(box)), format);
+        return stepsText(done->working, termOf(quantityOfBox(box)), format, exponent);
     }
     const auto& pair = given(row);
     const std::size_t n = pair[0] == quantityOfBox(box) ? 0 : 1;
@@ -85,7 +89,9 @@ std::u16string workingNote(const GridController& controller, int box) {
     return u"Въведено: «" + done->typed[n] + u"»";
 }
 
-BoxView boxView(const GridController& controller, int box) {
+} // namespace
+
+BoxView boxView(const GridController& controller, int box, Exponent exponent) {
     const GridCell& cell = controller.cell(box);
     const bool outOfDate = controller.isOutOfDate(box);
     Colours colours = coloursOf(Family::Text2, box);
@@ -93,7 +99,7 @@ BoxView boxView(const GridController& controller, int box) {
         colours.text = kOutOfDateTextColour;
     }
     std::u16string description = outOfDate ? utf16(kOutOfDateText) : std::u16string();
-    if (const std::u16string note = workingNote(controller, box); !note.empty()) {
+    if (const std::u16string note = workingNote(controller, box, exponent); !note.empty()) {
         description += (description.empty() ? u"" : u"\n") + note;
     }
     return {cell.text,

@@ -33,16 +33,19 @@ FailureReport failureReport(const CalcError& error);
 FailureReport failureReport(const NumberFormatError& error);
 // A failed Calculate adds the step that failed, with its values, and what that means for the
 // triangle, in the controller's number format.
-FailureReport failureReport(const CalculationError& error, const NumberFormat& format);
+FailureReport failureReport(const CalculationError& error, const NumberFormat& format,
+                            Exponent exponent = Exponent::Raised);
 
 // Runs an operation of the window; what it raised comes back as its report. The window goes
 // on after either: the failed row's results are emptied and what was typed is kept.
+// `exponent`: how the face's fonts can write a power of ten.
 template <typename Operation>
-std::optional<FailureReport> attempt(const GridController& controller, Operation&& operation) {
+std::optional<FailureReport> attempt(const GridController& controller, Operation&& operation,
+                                     Exponent exponent = Exponent::Raised) {
     try {
         operation();
     } catch (const CalculationError& error) {
-        return failureReport(error, controller.numberFormat());
+        return failureReport(error, controller.numberFormat(), exponent);
     } catch (const CalcError& error) {
         return failureReport(error);
     } catch (const NumberFormatError& error) {
@@ -61,7 +64,8 @@ struct WorkingReport {
 };
 
 // None for a row without a Calculate's results.
-std::optional<WorkingReport> workingReport(const GridController& controller, Variant row);
+std::optional<WorkingReport> workingReport(const GridController& controller, Variant row,
+                                           Exponent exponent = Exponent::Raised);
 
 // What each of the two buttons does, by its index.
 enum class ButtonCommand { Calculate, ClearAll };
@@ -104,7 +108,7 @@ struct BoxView {
     bool workingOffered;
 };
 
-BoxView boxView(const GridController& controller, int box);
+BoxView boxView(const GridController& controller, int box, Exponent exponent = Exponent::Raised);
 
 // The box's tooltip: what its drawing leaves out. The text the box holds where the fit shows
 // less of it or shows it altered, then the description, a line each; empty: no tooltip.

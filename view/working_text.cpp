@@ -105,20 +105,27 @@ std::u16string capitalised(std::u16string_view text) {
     return out;
 }
 
+// How the numbers are written.
+struct Style {
+    const NumberFormat& format;
+    Exponent exponent;
+};
+
 // Three decimals, or the short form where they would show 0,000 for a value that is not
 // zero or run past a pupil's reading; − before a negative value whatever the format's own
 // sign, which may be a pair of parentheses.
-std::u16string number(double value, const NumberFormat& format) {
+std::u16string number(double value, const Style& style) {
+    const NumberFormat& format = style.format;
     const double size = std::fabs(value);
     const std::u16string digits = size != 0 && (size < 0.0005 || size >= 1e15)
-                                      ? compactNumber(size, format)
+                                      ? compactNumber(size, format, style.exponent)
                                       : format.format3(size);
     return value < 0 && digits != format.format3(0) ? u"−" + digits : digits;
 }
 
 // Inside a formula a negative value stands in parentheses of its own.
-std::u16string operand(double value, const NumberFormat& format) {
-    const std::u16string text = number(value, format);
+std::u16string operand(double value, const Style& style) {
+    const std::u16string text = number(value, style);
     return text.starts_with(u"−") ? u"(" + text + u")" : text;
 }
 
@@ -128,7 +135,7 @@ std::u16string quarter(const NumberFormat& format) {
 }
 
 std::u16string filled(std::u16string_view pattern, const std::array<std::u16string, 2>& xy,
-                      const std::array<std::u16string, 2>& ab, const NumberFormat& format) {
+                      const std::array<std::u16string, 2>& ab, const Style& style) {
     std::u16string out;
     for (const char16_t ch : pattern) {
         switch (ch) {
@@ -145,7 +152,7 @@ std::u16string filled(std::u16string_view pattern, const std::array<std::u16stri
             out += ab[1];
             break;
         case u'Q':
-            out += quarter(format);
+            out += quarter(style.format);
             break;
         default:
             out += ch;
@@ -155,30 +162,30 @@ std::u16string filled(std::u16string_view pattern, const std::array<std::u16stri
 }
 
 // "Name = formula = formula with values", then what follows it; each " = " is `equals`.
-std::u16string stepOpening(const Step& step, const NumberFormat& format,
+std::u16string stepOpening(const Step& step, const Style& style,
                            std::u16string_view equals = u" = ") {
     const FormText& form = textOf(step.form);
     const std::array<std::u16string, 2> symbols{std::u16string(textOf(step.operands[0]).symbol),
                                                 std::u16string(textOf(step.operands[1]).symbol)};
-    const std::array<std::u16string, 2> values{operand(step.values[0], format),
-                                               operand(step.values[1], format)};
+    const std::array<std::u16string, 2> values{operand(step.values[0], style),
+                                               operand(step.values[1], style)};
     std::u16string line = capitalised(textOf(step.term).name) + u" = " +
-                          filled(form.formula, symbols, {}, format) + std::u16string(equals) +
-                          filled(form.formula, values, {}, format);
+                          filled(form.formula, symbols, {}, style) + std::u16string(equals) +
+                          filled(form.formula, values, {}, style);
     if (!form.underRoot.empty() && step.parts[0] && step.parts[1]) {
         line += std::u16string(equals) +
                 filled(form.underRoot, {},
-                       {operand(*step.parts[0], format), operand(*step.parts[1], format)}, format);
+                       {operand(*step.parts[0], style), operand(*step.parts[1], style)}, style);
     }
     return line;
 }
 
-std::u16string stepLine(const Step& step, const NumberFormat& format) {
-    std::u16string line = stepOpening(step, format);
+std::u16string stepLine(const Step& step, const Style& style) {
+    std::u16string line = stepOpening(step, style);
     if (step.form == Form::RightApex) {
         line += u", но u = 0: ъгълът е прав, θ = π/2";
     }
-    line += u" = " + number(step.result.value_or(0), format);
+    line += u" = " + number(step.result.value_or(0), style);
     if (step.term == Term::theta) {
         line += u" рад";
     }
@@ -208,7 +215,7 @@ std::u16string_view sentenceFor(const Working& working, const Step& failed) {
     return kTooLarge;
 }
 
-std::u16string givenLine(const Calculation& calculation, const NumberFormat& format) {
+std::u16string givenLine(const Calculation& calculation, const Style& style) {
     const Working& working = calculation.working;
     const auto& pair = given(working.variant);
     std::u16string line = u"Дадени: ";
@@ -216,8 +223,8 @@ std::u16string givenLine(const Calculation& calculation, const NumberFormat& for
         if (n > 0) {
             line += u" и ";
         }
-        line += std::u16string(textOf(termOf(pair[n])).name) + u" = " +
-                number(working.given[n], format);
+        line +=
+            std::u16string(textOf(termOf(pair[n])).name) + u" = " + number(working.given[n], style);
         if (!calculation.readWhole[n]) {
             line += calculation.typed[n].empty()
                         ? std::u16string(u" (празното поле се чете като 0)")
@@ -227,37 +234,41 @@ std::u16string givenLine(const Calculation& calculation, const NumberFormat& for
     return line + u".";
 }
 
-std::u16string joined(const std::vector<Step>& steps, const NumberFormat& format) {
+std::u16string joined(const std::vector<Step>& steps, const Style& style) {
     std::u16string text;
     for (const Step& step : steps) {
         if (!text.empty()) {
             text += u'\n';
         }
-        text += stepLine(step, format);
+        text += stepLine(step, style);
     }
     return text;
 }
 
 } // namespace
 
-std::u16string workingText(const Calculation& calculation, const NumberFormat& format) {
+std::u16string workingText(const Calculation& calculation, const NumberFormat& format,
+                           Exponent exponent) {
+    const Style style{format, exponent};
     const Working& working = calculation.working;
-    std::u16string text = utf16(caption(working.variant)) + u'\n' + givenLine(calculation, format);
+    std::u16string text = utf16(caption(working.variant)) + u'\n' + givenLine(calculation, style);
     std::vector<Step> done = working.steps;
     if (working.failed() && !done.empty()) {
         done.pop_back();
     }
     if (!done.empty()) {
-        text += u'\n' + joined(done, format);
+        text += u'\n' + joined(done, style);
     }
     if (working.failed()) {
-        text += u'\n' + failureText(working, format);
+        text += u'\n' + failureText(working, format, exponent);
     }
     return text;
 }
 
-std::u16string stepsText(const Working& working, Term term, const NumberFormat& format) {
-    return working.failed() ? std::u16string() : joined(stepsTo(working, term), format);
+std::u16string stepsText(const Working& working, Term term, const NumberFormat& format,
+                         Exponent exponent) {
+    return working.failed() ? std::u16string()
+                            : joined(stepsTo(working, term), Style{format, exponent});
 }
 
 std::u16string unreadableText(Quantity quantity, const Calculation& calculation) {
@@ -267,14 +278,15 @@ std::u16string unreadableText(Quantity quantity, const Calculation& calculation)
            u"» е извън обхвата на числата, с които програмата смята.";
 }
 
-std::u16string failureText(const Working& working, const NumberFormat& format) {
+std::u16string failureText(const Working& working, const NumberFormat& format, Exponent exponent) {
     if (!working.failed() || working.steps.empty()) {
         return {};
     }
     const Step& failed = working.steps.back();
     // A line for each stage, so that a report narrower than the step still breaks it there.
-    return stepOpening(failed, format, u"\n= ") + u": " + whatFailed(failed, *working.failure) +
-           u".\n" + std::u16string(sentenceFor(working, failed));
+    return stepOpening(failed, Style{format, exponent}, u"\n= ") + u": " +
+           whatFailed(failed, *working.failure) + u".\n" +
+           std::u16string(sentenceFor(working, failed));
 }
 
 } // namespace isosceles

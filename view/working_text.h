@@ -2,6 +2,7 @@
 
 #include "grid_controller.h"
 #include "number_format.h"
+#include "number_text.h"
 #include "working.h"
 
 #include <string>
@@ -11,22 +12,25 @@ namespace isosceles {
 // How a row's results were computed, in Bulgarian, for a pupil: each step as the solver ran
 // it, its formula, the formula with the values it used and its result, every number in the
 // user's format with three decimals (in the boxes' short form where three decimals would
-// hide it or run long), − for minus, · for a product and √ for the root. Each quantity is
-// named in words where it first appears. Lines are separated by '\n'.
+// hide it or run long, its power of ten as `exponent` says), − for minus, · for a product and √ for
+// the root. Each quantity is named in words where it first appears. Lines are separated by '\n'.
 
 // The row's whole working: the variant, the given values (and what was read of a text the
 // reading took only in part), every step; where a step failed, that step and what it means
 // for the triangle.
-std::u16string workingText(const Calculation& calculation, const NumberFormat& format);
+std::u16string workingText(const Calculation& calculation, const NumberFormat& format,
+                           Exponent exponent = Exponent::Raised);
 
 // The steps that led to one term, a line each; nothing for a given quantity.
-std::u16string stepsText(const Working& working, Term term, const NumberFormat& format);
+std::u16string stepsText(const Working& working, Term term, const NumberFormat& format,
+                         Exponent exponent = Exponent::Raised);
 
 // A given value whose text is beyond the range of numbers the program holds.
 std::u16string unreadableText(Quantity quantity, const Calculation& calculation);
 
 // The step that failed, with its values, and one sentence of what that means for the
 // triangle; nothing where no step failed.
-std::u16string failureText(const Working& working, const NumberFormat& format);
+std::u16string failureText(const Working& working, const NumberFormat& format,
+                           Exponent exponent = Exponent::Raised);
 
 } // namespace isosceles

@@ -1,6 +1,7 @@
 #include "gdi.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace isosceles {
 
@@ -32,6 +33,16 @@ void drawPenRing(HDC dc, RECT r, int width, COLORREF colour, RingLine line) {
     const Selected hollow(dc, GetStockObject(NULL_BRUSH));
     const int half = width / 2;
     Rectangle(dc, r.left + half, r.top + half, r.right - half + 1, r.bottom - half + 1);
+}
+
+bool drawsAll(HFONT font, std::wstring_view text) {
+    const WindowDc dc(nullptr);
+    const Selected selected(dc, font);
+    std::vector<WORD> glyphs(text.size());
+    const DWORD done = GetGlyphIndicesW(dc, text.data(), static_cast<int>(text.size()),
+                                        glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+    return done == text.size() &&
+           std::find(glyphs.begin(), glyphs.end(), WORD{0xFFFF}) == glyphs.end();
 }
 
 COLORREF colorRef(Rgb colour) {

@@ -78,6 +78,10 @@ void drawRing(HDC dc, RECT r, int width, HBRUSH brush);
 // as the ring is deep at any DPI.
 void drawPenRing(HDC dc, RECT r, int width, COLORREF colour, RingLine line);
 
+// Whether the font has a glyph of its own for every character of the text: GDI draws a
+// missing one as a blank or a box, without looking for it in another font.
+bool drawsAll(HFONT font, std::wstring_view text);
+
 COLORREF colorRef(Rgb colour);
 std::wstring windowText(HWND hwnd);
 // Puts a text on the clipboard, as the system's own copy does.

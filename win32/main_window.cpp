@@ -178,7 +178,7 @@ void MainWindow::makeControl(Family family, int index) {
             place, instance_,
             [this](std::u16string_view t) -> std::optional<std::u16string> {
                 try {
-                    return compactForm(t, controller_->numberFormat());
+                    return compactForm(t, controller_->numberFormat(), exponent_);
                 } catch (const NumberFormatError&) {
                     return std::nullopt;
                 }
@@ -233,6 +233,19 @@ void MainWindow::makeFonts() {
     const LOGFONTW regular = windowFace(dpi_, FW_NORMAL);
     windowFont_.reset(CreateFontIndirectW(&regular));
     boxFonts_.setFace(windowFace(dpi_, FW_BOLD), dpi_);
+    // A power of ten is raised only where every font that may show one draws its raised
+    // digits and minus: the boxes', the window's (tooltips, the working) and the reports'.
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi_.value());
+    const GdiObject<HFONT> message(CreateFontIndirectW(&metrics.lfMessageFont));
+    constexpr std::wstring_view raised =
+        L"\u2070\u00B9\u00B2\u00B3\u2074\u2075\u2076\u2077\u2078\u2079\u207B";
+    exponent_ = drawsAll(windowFont_.get(), raised) &&
+                        drawsAll(boxFonts_.at(kBoxFitRules.full, false), raised) &&
+                        drawsAll(message.get(), raised)
+                    ? Exponent::Raised
+                    : Exponent::Plain;
 }
 
 void MainWindow::sizeWindow() {
@@ -342,7 +355,7 @@ void MainWindow::rescale() {
 }
 
 void MainWindow::showWorking(Variant row) {
-    if (const std::optional<WorkingReport> report = workingReport(*controller_, row)) {
+    if (const std::optional<WorkingReport> report = workingReport(*controller_, row, exponent_)) {
         working_ =
             std::make_unique<WorkingWindow>(hwnd(), *report, windowFont_.get(), dpi_, instance_);
     }
@@ -364,7 +377,7 @@ void MainWindow::mirror() {
         if ((IsWindowEnabled(Text2[at]) != FALSE) != cell.enabled) {
             EnableWindow(Text2[at], cell.enabled ? TRUE : FALSE);
         }
-        const BoxView view = boxView(*controller_, k);
+        const BoxView view = boxView(*controller_, k, exponent_);
         if (view.description != boxes_[at]->view().description) {
             names_->describe(Text2[at],
                              std::wstring(view.description.begin(), view.description.end()));

@@ -104,6 +104,8 @@ private:
     Brushes brushes_;
     GdiObject<HFONT> windowFont_;
     BoxFonts boxFonts_;
+    // How the fonts can write a power of ten.
+    Exponent exponent_ = Exponent::Raised;
     // Kept for the window's life: a result's description changes as the user types.
     std::unique_ptr<AccessibleNames> names_;
     std::unique_ptr<Assignment> assignment_;

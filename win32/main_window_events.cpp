@@ -19,7 +19,7 @@ namespace isosceles {
 // window goes on, the failed row's results emptied and what was typed kept.
 template <typename Operation> void MainWindow::run(Operation&& operation) {
     const std::optional<FailureReport> failure =
-        attempt(*controller_, std::forward<Operation>(operation));
+        attempt(*controller_, std::forward<Operation>(operation), exponent_);
     mirror();
     if (failure && onError_) {
         onError_(hwnd(), *failure);
