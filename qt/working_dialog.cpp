@@ -6,6 +6,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace isosceles {
@@ -34,9 +36,12 @@ WorkingDialog::WorkingDialog(const WorkingReport& report, QWidget* parent)
     const QRect screen = parent != nullptr && parent->screen() != nullptr
                              ? parent->screen()->availableGeometry()
                              : QRect(0, 0, 1024, 768);
-    const int margins = 4 * metrics.averageCharWidth();
-    text_->setMinimumSize(std::min(widest + margins, screen.width() * 9 / 10),
-                          (text_->blockCount() + 2) * metrics.lineSpacing());
+    const auto frame =
+        static_cast<int>(2 * text_->document()->documentMargin()) + 2 * text_->frameWidth();
+    const int scrollBar = text_->verticalScrollBar()->sizeHint().width();
+    text_->setMinimumSize(std::min(widest + frame + scrollBar, screen.width() * 9 / 10),
+                          std::min((text_->blockCount() + 1) * metrics.lineSpacing() + frame,
+                                   screen.height() * 7 / 10));
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* copy =
@@ -50,6 +55,7 @@ WorkingDialog::WorkingDialog(const WorkingReport& report, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text_);
     layout->addWidget(buttons);
+    resize(minimumSizeHint());
     ok->setFocus();
 }
 
