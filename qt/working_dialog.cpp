@@ -10,6 +10,8 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace isosceles {
 
 namespace {

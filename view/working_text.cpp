@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <string_view>
+#include <vector>
 
 namespace isosceles {
 
