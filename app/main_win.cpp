@@ -7,6 +7,10 @@
 #include <string>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    // First of all, while only kernel32 and msvcrt are loaded (the other DLLs load on first
+    // use): every DLL comes from Windows' own folder, never from the exe's, which may be a
+    // Downloads or a shared folder.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     try {
         // The top-level handler: a failed operation is reported, then the program goes on
         // with the failed row's results emptied and what was typed kept.
