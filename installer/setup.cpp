@@ -28,7 +28,8 @@ constexpr wchar_t kUninstallKey[] =
 constexpr wchar_t kFolder[] = L"Isosceles";
 constexpr wchar_t kProgram[] = L"isosceles.exe";
 constexpr wchar_t kUninstaller[] = L"uninstall.exe";
-constexpr wchar_t kStartMenuName[] = L"Равнобедрен триъгълник.lnk";
+// The program's one name, in the Start menu and in Apps & features alike.
+constexpr wchar_t kProgramName[] = L"Равнобедрен триъгълник";
 constexpr int kProgramResource = 100;
 
 fs::path knownFolder(const KNOWNFOLDERID& id) {
@@ -46,7 +47,7 @@ fs::path installFolder() {
 }
 
 fs::path shortcutPath() {
-    return knownFolder(FOLDERID_Programs) / kStartMenuName;
+    return knownFolder(FOLDERID_Programs) / (std::wstring(kProgramName) + L".lnk");
 }
 
 const std::wstring& title() {
@@ -132,7 +133,7 @@ void registerUninstall(const fs::path& folder) {
         throw std::runtime_error("Записът за премахване не може да бъде създаден.");
     }
     const std::wstring uninstaller = L"\"" + (folder / kUninstaller).wstring() + L"\" /uninstall";
-    setString(key, L"DisplayName", title());
+    setString(key, L"DisplayName", kProgramName);
     setString(key, L"DisplayVersion", isosceles::widen(ISOSCELES_VERSION));
     setString(key, L"Publisher", isosceles::widen(ISOSCELES_MAKER_URL));
     setString(key, L"URLInfoAbout", isosceles::widen(ISOSCELES_MAKER_URL));
@@ -142,8 +143,10 @@ void registerUninstall(const fs::path& folder) {
     setString(key, L"QuietUninstallString", uninstaller + L" /S");
     setNumber(key, L"NoModify", 1);
     setNumber(key, L"NoRepair", 1);
-    setNumber(key, L"EstimatedSize",
-              static_cast<DWORD>(fs::file_size(folder / kProgram) / 1024 + 1));
+    // Everything installed, in KiB rounded up: the program and the uninstaller.
+    const std::uintmax_t bytes =
+        fs::file_size(folder / kProgram) + fs::file_size(folder / kUninstaller);
+    setNumber(key, L"EstimatedSize", static_cast<DWORD>((bytes + 1023) / 1024));
     RegCloseKey(key);
 }
 
@@ -161,21 +164,21 @@ fs::path ownPath() {
 }
 
 int install(bool silent) {
-    if (!silent && !ask(L"Да се инсталира ли „" + title() +
-                            L"“ за вас? Не са нужни права на "
-                            L"администратор.",
+    const fs::path folder = installFolder();
+    if (!silent && !ask(L"Да се инсталира ли програмата „" + std::wstring(kProgramName) +
+                            L"“ за вас в папката " + folder.wstring() +
+                            L"? Не са нужни права на администратор.",
                         L"Инсталиране", L"Отказ")) {
         return 1;
     }
-    const fs::path folder = installFolder();
     fs::create_directories(folder);
     writeProgram(folder / kProgram);
     fs::copy_file(ownPath(), folder / kUninstaller, fs::copy_options::overwrite_existing);
     createShortcut(folder / kProgram, shortcutPath());
     registerUninstall(folder);
     if (!silent) {
-        ask(L"Програмата е инсталирана. Ще я намерите в менюто „Старт“ като „Равнобедрен "
-            L"триъгълник“.",
+        ask(L"Програмата е инсталирана в папката " + folder.wstring() +
+                L". Ще я намерите в менюто „Старт“ като „" + kProgramName + L"“.",
             isosceles::widen(isosceles::kOkText));
     }
     return 0;
@@ -186,7 +189,8 @@ int install(bool silent) {
 int uninstall(bool silent, std::optional<DWORD> waitFor) {
     const fs::path folder = installFolder();
     if (!waitFor && ownPath().parent_path() == folder) {
-        if (!silent && !ask(L"Да се премахне ли „" + title() + L"“?", L"Премахване", L"Отказ")) {
+        if (!silent && !ask(L"Да се премахне ли програмата „" + std::wstring(kProgramName) + L"“?",
+                            L"Премахване", L"Отказ")) {
             return 1;
         }
         // Named for this run: a copy from an earlier one may still be running.
@@ -194,8 +198,9 @@ int uninstall(bool silent, std::optional<DWORD> waitFor) {
             fs::temp_directory_path() /
             (L"isosceles-uninstall-" + std::to_wstring(GetCurrentProcessId()) + L".exe");
         fs::copy_file(ownPath(), copy, fs::copy_options::overwrite_existing);
-        std::wstring command = L"\"" + copy.wstring() + L"\" /uninstall /S /wait " +
-                               std::to_wstring(GetCurrentProcessId());
+        // Asked already; the copy says when it is done, unless all is to be silent.
+        std::wstring command = L"\"" + copy.wstring() + L"\" /uninstall" + (silent ? L" /S" : L"") +
+                               L" /wait " + std::to_wstring(GetCurrentProcessId());
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION process{};
@@ -223,7 +228,18 @@ int uninstall(bool silent, std::optional<DWORD> waitFor) {
         }
         Sleep(100);
     }
-    return fs::exists(folder) ? 1 : 0;
+    if (fs::exists(folder)) {
+        if (!silent) {
+            ask(L"Папката " + folder.wstring() + L" не може да бъде премахната.",
+                isosceles::widen(isosceles::kOkText));
+        }
+        return 1;
+    }
+    if (!silent) {
+        ask(L"Програмата „" + std::wstring(kProgramName) + L"“ е премахната.",
+            isosceles::widen(isosceles::kOkText));
+    }
+    return 0;
 }
 
 } // namespace

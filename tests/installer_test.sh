@@ -26,11 +26,16 @@ exported=$(mktemp)
 "$wine" reg export "$key" "Z:${exported//\//\\}" /y >/dev/null 2>&1
 entry=$(iconv -f UTF-16 -t UTF-8 "$exported" 2>/dev/null | tr -d '\r')
 rm -f "$exported"
-grep -q '"DisplayName"="Геометрия - равнобедрен триъгълник"' <<<"$entry" ||
+# One name, in the Start menu and in Apps & features.
+grep -q '"DisplayName"="Равнобедрен триъгълник"' <<<"$entry" ||
     fail "no uninstall entry: $entry"
 grep -q '"QuietUninstallString"=.*uninstall.exe\\" /uninstall /S"' <<<"$entry" ||
     fail "no silent uninstall: $entry"
 grep -q '"DisplayIcon"=.*isosceles.exe"' <<<"$entry" || fail "no icon in the uninstall entry"
+# The size of everything installed, in KiB.
+installed=$(( ($(stat -c %s "$(folder)/isosceles.exe") + $(stat -c %s "$(folder)/uninstall.exe") + 1023) / 1024 ))
+grep -qi "\"EstimatedSize\"=dword:$(printf '%08x' "$installed")" <<<"$entry" ||
+    fail "the entry's size is not $installed KiB: $entry"
 
 # The installed program shows its window and calculates in the user's format.
 # DECIMAL, where given, is set in the Region settings before the program starts.
