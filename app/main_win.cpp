@@ -1,5 +1,6 @@
 #include "main_window.h"
 #include "number_format.h"
+#include "running_mark.h"
 
 #include <windows.h>
 
@@ -11,6 +12,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     // use): every DLL comes from Windows' own folder, never from the exe's, which may be a
     // Downloads or a shared folder.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // Held while the program runs, for the installer to see; released as the process ends.
+    std::wstring exe(MAX_PATH, L'\0');
+    exe.resize(GetModuleFileNameW(nullptr, exe.data(), static_cast<DWORD>(exe.size())));
+    CreateMutexW(nullptr, FALSE, isosceles::runningMarkName(exe).c_str());
     try {
         // The top-level handler: a failed operation is reported, then the program goes on
         // with the failed row's results emptied and what was typed kept.

@@ -4,6 +4,7 @@
 //   setup.exe [/S]              install (/S: silently)
 //   uninstall.exe /uninstall [/S]
 #include "convert.h"
+#include "running_mark.h"
 #include "window_layout.h"
 
 #include <windows.h>
@@ -72,6 +73,67 @@ bool ask(const std::wstring& text, const std::wstring& yes, const std::wstring& 
                            no.empty() ? MB_OK : MB_OKCANCEL) != IDCANCEL;
     }
     return chosen == IDYES;
+}
+
+// The exit statuses, for those who deploy the program silently.
+constexpr int kDone = 0;
+constexpr int kCancelled = 1;
+constexpr int kFailed = 2;
+constexpr int kProgramRunning = 3;
+
+bool isRunning(const fs::path& program) {
+    const std::wstring name = isosceles::runningMarkName(program.wstring());
+    if (name.empty()) {
+        return false;
+    }
+    const HANDLE mark = OpenMutexW(SYNCHRONIZE, FALSE, name.c_str());
+    if (mark == nullptr) {
+        return false;
+    }
+    CloseHandle(mark);
+    return true;
+}
+
+// Asks each window of the running program to close, as its close button would.
+void askToClose(const fs::path& program) {
+    const std::wstring name = isosceles::runningMarkName(program.wstring());
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            DWORD id = 0;
+            GetWindowThreadProcessId(window, &id);
+            if (const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id)) {
+                std::wstring image(MAX_PATH, L'\0');
+                DWORD size = MAX_PATH;
+                if (QueryFullProcessImageNameW(process, 0, image.data(), &size) != FALSE) {
+                    image.resize(size);
+                    if (isosceles::runningMarkName(image) ==
+                        *reinterpret_cast<const std::wstring*>(data)) {
+                        PostMessageW(window, WM_CLOSE, 0, 0);
+                    }
+                }
+                CloseHandle(process);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&name));
+}
+
+// Whether the installed program may be replaced or removed: it is not running, or, asked
+// interactively, the user had it closed. Silently a running program is left alone.
+bool notRunning(const fs::path& program, bool silent) {
+    while (isRunning(program)) {
+        if (silent || !ask(L"Програмата „" + std::wstring(kProgramName) +
+                               L"“ работи. Да бъде ли затворена? Въведеното в нея ще се "
+                               L"загуби.",
+                           L"Затваряне", L"Отказ")) {
+            return false;
+        }
+        askToClose(program);
+        for (int attempt = 0; attempt < 50 && isRunning(program); ++attempt) {
+            Sleep(100);
+        }
+    }
+    return true;
 }
 
 void writeProgram(const fs::path& target) {
@@ -169,7 +231,10 @@ int install(bool silent) {
                             L"“ за вас в папката " + folder.wstring() +
                             L"? Не са нужни права на администратор.",
                         L"Инсталиране", L"Отказ")) {
-        return 1;
+        return kCancelled;
+    }
+    if (!notRunning(folder / kProgram, silent)) {
+        return kProgramRunning;
     }
     fs::create_directories(folder);
     writeProgram(folder / kProgram);
@@ -181,7 +246,7 @@ int install(bool silent) {
                 L". Ще я намерите в менюто „Старт“ като „" + kProgramName + L"“.",
             isosceles::widen(isosceles::kOkText));
     }
-    return 0;
+    return kDone;
 }
 
 // The uninstaller cannot remove itself while it runs: it runs again from a copy in the
@@ -191,7 +256,10 @@ int uninstall(bool silent, std::optional<DWORD> waitFor) {
     if (!waitFor && ownPath().parent_path() == folder) {
         if (!silent && !ask(L"Да се премахне ли програмата „" + std::wstring(kProgramName) + L"“?",
                             L"Премахване", L"Отказ")) {
-            return 1;
+            return kCancelled;
+        }
+        if (!notRunning(folder / kProgram, silent)) {
+            return kProgramRunning;
         }
         // Named for this run: a copy from an earlier one may still be running.
         const fs::path copy =
@@ -210,7 +278,7 @@ int uninstall(bool silent, std::optional<DWORD> waitFor) {
         }
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
-        return 0;
+        return kDone;
     }
     if (waitFor) {
         if (const HANDLE parent = OpenProcess(SYNCHRONIZE, FALSE, *waitFor)) {
@@ -218,28 +286,42 @@ int uninstall(bool silent, std::optional<DWORD> waitFor) {
             CloseHandle(parent);
         }
     }
+    // Started again meanwhile: nothing is removed.
+    if (!notRunning(folder / kProgram, silent)) {
+        return kProgramRunning;
+    }
+    // The files first, the uninstaller last of them, the entries after: where anything
+    // stays, the uninstaller and the entries that start it stay too, for another try.
     std::error_code ignored;
-    fs::remove(shortcutPath(), ignored);
-    RegDeleteKeyW(HKEY_CURRENT_USER, kUninstallKey);
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        fs::remove_all(folder, ignored);
-        if (!fs::exists(folder)) {
-            break;
+    bool removed = true;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ignored)) {
+        if (entry.path().filename() != kUninstaller) {
+            fs::remove_all(entry.path(), ignored);
+            removed = removed && !fs::exists(entry.path());
         }
-        Sleep(100);
+    }
+    for (int attempt = 0; removed && attempt < 50 && fs::exists(folder); ++attempt) {
+        fs::remove_all(folder, ignored);
+        if (fs::exists(folder)) {
+            Sleep(100);
+        }
     }
     if (fs::exists(folder)) {
         if (!silent) {
-            ask(L"Папката " + folder.wstring() + L" не може да бъде премахната.",
+            ask(L"Папката " + folder.wstring() +
+                    L" не може да бъде премахната докрай. Програмата остава в „Приложения“, "
+                    L"за да опитате отново.",
                 isosceles::widen(isosceles::kOkText));
         }
-        return 1;
+        return kFailed;
     }
+    fs::remove(shortcutPath(), ignored);
+    RegDeleteKeyW(HKEY_CURRENT_USER, kUninstallKey);
     if (!silent) {
         ask(L"Програмата „" + std::wstring(kProgramName) + L"“ е премахната.",
             isosceles::widen(isosceles::kOkText));
     }
-    return 0;
+    return kDone;
 }
 
 } // namespace
@@ -265,7 +347,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     LocalFree(args);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    int status = 1;
+    int status = kFailed;
     try {
         status = remove ? uninstall(silent, waitFor) : install(silent);
     } catch (const fs::filesystem_error& error) {
@@ -273,13 +355,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             ask(L"Файл не може да бъде записан или премахнат: " + error.path1().wstring(),
                 isosceles::widen(isosceles::kOkText));
         }
-        status = 2;
+        status = kFailed;
     } catch (const std::exception& error) {
         // The installer's own errors are written in Bulgarian.
         if (!silent) {
             ask(isosceles::widen(error.what()), isosceles::widen(isosceles::kOkText));
         }
-        status = 2;
+        status = kFailed;
     }
     CoUninitialize();
     return status;

@@ -62,6 +62,25 @@ d=$(user_decimal "$wine")
 calculates "6${d}000" "5${d}000" "16${d}000" "12${d}000"
 calculates 6.000 5.000 16.000 12.000 -- .
 
+# With the program running, a silent install or uninstall changes nothing and says so.
+"$wine" "$(folder)/isosceles.exe" >/dev/null 2>&1 &
+"$wine" "$driver" get Text2 0 >/dev/null || fail "the installed program shows no window"
+installed=$(stat -c %Y "$(folder)/isosceles.exe")
+"$wine" "$setup" /S
+s=$?
+((s == 3)) || fail "installing over the running program ended with status $s"
+"$wine" "$(folder)/uninstall.exe" /uninstall /S
+s=$?
+((s == 3)) || fail "uninstalling the running program ended with status $s"
+sleep 1
+[[ -f "$(folder)/isosceles.exe" && -f "$(folder)/uninstall.exe" && -f "$link" ]] ||
+    fail "files went while the program ran"
+[[ $(stat -c %Y "$(folder)/isosceles.exe") == "$installed" ]] ||
+    fail "the running program was replaced"
+"$wine" reg query "$key" >/dev/null 2>&1 || fail "the uninstall entry went while the program ran"
+"$wine" taskkill /F /IM isosceles.exe >/dev/null 2>&1
+wait
+
 "$wine" "$(folder)/uninstall.exe" /uninstall /S || fail "the uninstaller ended with status $?"
 # It goes on from a copy of itself until it has removed itself too.
 for _ in $(seq 150); do
