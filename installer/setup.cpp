@@ -249,6 +249,39 @@ int install(bool silent) {
     return kDone;
 }
 
+constexpr wchar_t kCopyPrefix[] = L"isosceles-uninstall-";
+
+// The copies of the uninstaller that earlier uninstalls left in the temporary folder: a copy
+// cannot remove itself while it runs, so each run removes those that have ended.
+void removeEndedCopies() {
+    std::error_code ignored;
+    for (const fs::directory_entry& entry :
+         fs::directory_iterator(fs::temp_directory_path(ignored), ignored)) {
+        const std::wstring name = entry.path().filename().wstring();
+        if (name.starts_with(kCopyPrefix) && entry.path().extension() == L".exe") {
+            fs::remove(entry.path(), ignored);
+        }
+    }
+}
+
+// A copy of this uninstaller under a name no other has: a process id alone comes again,
+// and the copy of an earlier uninstall of that id may still be running.
+fs::path freshCopyOfSelf() {
+    const fs::path folder = fs::temp_directory_path();
+    for (unsigned attempt = 0;; ++attempt) {
+        const fs::path copy =
+            folder / (kCopyPrefix + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                      std::to_wstring(GetTickCount64() + attempt) + L".exe");
+        std::error_code taken;
+        if (fs::copy_file(ownPath(), copy, fs::copy_options::none, taken)) {
+            return copy;
+        }
+        if (attempt == 100) {
+            throw fs::filesystem_error("copy", copy, taken);
+        }
+    }
+}
+
 // The uninstaller cannot remove itself while it runs: it runs again from a copy in the
 // temporary folder, which waits for it to end, and ends at once.
 int uninstall(bool silent, std::optional<DWORD> waitFor) {
@@ -261,11 +294,7 @@ int uninstall(bool silent, std::optional<DWORD> waitFor) {
         if (!notRunning(folder / kProgram, silent)) {
             return kProgramRunning;
         }
-        // Named for this run: a copy from an earlier one may still be running.
-        const fs::path copy =
-            fs::temp_directory_path() /
-            (L"isosceles-uninstall-" + std::to_wstring(GetCurrentProcessId()) + L".exe");
-        fs::copy_file(ownPath(), copy, fs::copy_options::overwrite_existing);
+        const fs::path copy = freshCopyOfSelf();
         // Asked already; the copy says when it is done, unless all is to be silent.
         std::wstring command = L"\"" + copy.wstring() + L"\" /uninstall" + (silent ? L" /S" : L"") +
                                L" /wait " + std::to_wstring(GetCurrentProcessId());
@@ -347,6 +376,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     LocalFree(args);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    removeEndedCopies();
     int status = kFailed;
     try {
         status = remove ? uninstall(silent, waitFor) : install(silent);

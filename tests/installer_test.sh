@@ -90,4 +90,16 @@ done
 [[ ! -e "$(folder)" ]] || fail "the program's folder stays: $(ls "$(folder)")"
 [[ ! -e "$link" ]] || fail "the Start-menu entry stays"
 "$wine" reg query "$key" >/dev/null 2>&1 && fail "the uninstall entry stays"
+
+# The uninstaller's copy in the temporary folder, which cannot remove itself while it runs,
+# is gone once another run of the installer has started.
+sleep 1
+"$wine" "$setup" /S || fail "installing again ended with status $?"
+copies=$(find "$WINEPREFIX/drive_c/users" -name 'isosceles-uninstall-*.exe')
+[[ -z "$copies" ]] || fail "the uninstaller's copies stay: $copies"
+"$wine" "$(folder)/uninstall.exe" /uninstall /S || fail "uninstalling again ended with status $?"
+for _ in $(seq 150); do
+    [[ -e "$(folder)" ]] || break
+    sleep 0.1
+done
 exit "$status"
