@@ -8,8 +8,9 @@
 #include <string>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-    // First of all: a DLL loaded from here on comes from Windows' own folder only, never from
-    // the exe's, which may be a Downloads or a shared folder.
+    // First of all, while only kernel32 and msvcrt are loaded (the other DLLs load on first
+    // use): every DLL comes from Windows' own folder, never from the exe's, which may be a
+    // Downloads or a shared folder.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     // Held while the program runs, for the installer to see; released as the process ends.
     std::wstring exe(MAX_PATH, L'\0');

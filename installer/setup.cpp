@@ -356,8 +356,9 @@ int uninstall(bool silent, std::optional<DWORD> waitFor) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    // First of all: a DLL loaded from here on comes from Windows' own folder only, never from
-    // the one the installer was started from, where a browser saves whatever it downloads.
+    // First of all, while only kernel32 and msvcrt are loaded (the other DLLs load on first
+    // use): every DLL comes from Windows' own folder, never from the one the installer was
+    // started from, where a browser saves whatever it downloads.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     int count = 0;
     LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
