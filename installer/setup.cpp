@@ -19,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -225,6 +226,76 @@ fs::path ownPath() {
     }
 }
 
+constexpr wchar_t kMovedPrefix[] = L"isosceles-uninstall-";
+
+// Where a running uninstaller can move its own file out of the program's folder: a move
+// stays on one volume, and the temporary folder may be on another than the programs folder.
+std::vector<fs::path> movedFolders() {
+    std::error_code ignored;
+    return {fs::temp_directory_path(ignored), installFolder().parent_path()};
+}
+
+// The uninstallers that earlier uninstalls moved out of the way: a running exe cannot be
+// removed, so each run of the installer or the uninstaller removes those that have ended.
+void removeEndedUninstallers() {
+    std::error_code ignored;
+    for (const fs::path& folder : movedFolders()) {
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder, ignored)) {
+            if (entry.path().filename().wstring().starts_with(kMovedPrefix) &&
+                entry.path().extension() == L".exe") {
+                fs::remove(entry.path(), ignored);
+            }
+        }
+    }
+}
+
+// Moves this running uninstaller out of the program's folder, under a name no other has
+// (a process id alone comes again); the new place, or nothing where it could not move.
+std::optional<fs::path> moveSelfAway(const fs::path& self) {
+    for (const fs::path& folder : movedFolders()) {
+        for (unsigned attempt = 0; attempt < 100; ++attempt) {
+            const fs::path moved =
+                folder / (kMovedPrefix + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                          std::to_wstring(GetTickCount64() + attempt) + L".exe");
+            if (MoveFileExW(self.c_str(), moved.c_str(), 0) != FALSE) {
+                return moved;
+            }
+            if (GetLastError() != ERROR_ALREADY_EXISTS && GetLastError() != ERROR_FILE_EXISTS) {
+                break;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// Writes a file beside its final name and then puts it in place in one step, so that a
+// failed install leaves the installed copy as it was.
+class Replacement {
+public:
+    explicit Replacement(fs::path target) : target_(std::move(target)) {
+        staged_ = target_;
+        staged_ += L".new";
+    }
+    Replacement(const Replacement&) = delete;
+    Replacement& operator=(const Replacement&) = delete;
+    ~Replacement() {
+        std::error_code ignored;
+        fs::remove(staged_, ignored);
+    }
+    const fs::path& staged() const { return staged_; }
+    void commit() const {
+        if (MoveFileExW(staged_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING) == FALSE) {
+            throw fs::filesystem_error(
+                "replace", target_,
+                std::error_code(static_cast<int>(GetLastError()), std::system_category()));
+        }
+    }
+
+private:
+    fs::path target_;
+    fs::path staged_;
+};
+
 int install(bool silent) {
     const fs::path folder = installFolder();
     if (!silent && !ask(L"Да се инсталира ли програмата „" + std::wstring(kProgramName) +
@@ -237,8 +308,16 @@ int install(bool silent) {
         return kProgramRunning;
     }
     fs::create_directories(folder);
-    writeProgram(folder / kProgram);
-    fs::copy_file(ownPath(), folder / kUninstaller, fs::copy_options::overwrite_existing);
+    const Replacement program(folder / kProgram);
+    const Replacement uninstaller(folder / kUninstaller);
+    writeProgram(program.staged());
+    fs::copy_file(ownPath(), uninstaller.staged(), fs::copy_options::overwrite_existing);
+    // Started again while the files were written: the running copy stays as it is.
+    if (!notRunning(folder / kProgram, silent)) {
+        return kProgramRunning;
+    }
+    program.commit();
+    uninstaller.commit();
     createShortcut(folder / kProgram, shortcutPath());
     registerUninstall(folder);
     if (!silent) {
@@ -249,93 +328,35 @@ int install(bool silent) {
     return kDone;
 }
 
-constexpr wchar_t kCopyPrefix[] = L"isosceles-uninstall-";
-
-// The copies of the uninstaller that earlier uninstalls left in the temporary folder: a copy
-// cannot remove itself while it runs, so each run removes those that have ended.
-void removeEndedCopies() {
-    std::error_code ignored;
-    for (const fs::directory_entry& entry :
-         fs::directory_iterator(fs::temp_directory_path(ignored), ignored)) {
-        const std::wstring name = entry.path().filename().wstring();
-        if (name.starts_with(kCopyPrefix) && entry.path().extension() == L".exe") {
-            fs::remove(entry.path(), ignored);
-        }
-    }
-}
-
-// A copy of this uninstaller under a name no other has: a process id alone comes again,
-// and the copy of an earlier uninstall of that id may still be running.
-fs::path freshCopyOfSelf() {
-    const fs::path folder = fs::temp_directory_path();
-    for (unsigned attempt = 0;; ++attempt) {
-        const fs::path copy =
-            folder / (kCopyPrefix + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                      std::to_wstring(GetTickCount64() + attempt) + L".exe");
-        std::error_code taken;
-        if (fs::copy_file(ownPath(), copy, fs::copy_options::none, taken)) {
-            return copy;
-        }
-        if (attempt == 100) {
-            throw fs::filesystem_error("copy", copy, taken);
-        }
-    }
-}
-
-// The uninstaller cannot remove itself while it runs: it runs again from a copy in the
-// temporary folder, which waits for it to end, and ends at once.
-int uninstall(bool silent, std::optional<DWORD> waitFor) {
+// Removes the program's folder and, once it is gone, the entries that lead to it. The
+// uninstaller cannot remove its own file while it runs, so it moves it away first, and back
+// where anything stays: then the entries stay too, and the user can try again.
+int uninstall(bool silent) {
     const fs::path folder = installFolder();
-    if (!waitFor && ownPath().parent_path() == folder) {
-        if (!silent && !ask(L"Да се премахне ли програмата „" + std::wstring(kProgramName) + L"“?",
-                            L"Премахване", L"Отказ")) {
-            return kCancelled;
-        }
-        if (!notRunning(folder / kProgram, silent)) {
-            return kProgramRunning;
-        }
-        const fs::path copy = freshCopyOfSelf();
-        // Asked already; the copy says when it is done, unless all is to be silent.
-        std::wstring command = L"\"" + copy.wstring() + L"\" /uninstall" + (silent ? L" /S" : L"") +
-                               L" /wait " + std::to_wstring(GetCurrentProcessId());
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION process{};
-        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &startup, &process)) {
-            throw std::runtime_error("Премахването не може да започне.");
-        }
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        return kDone;
+    if (!silent && !ask(L"Да се премахне ли програмата „" + std::wstring(kProgramName) + L"“?",
+                        L"Премахване", L"Отказ")) {
+        return kCancelled;
     }
-    if (waitFor) {
-        if (const HANDLE parent = OpenProcess(SYNCHRONIZE, FALSE, *waitFor)) {
-            WaitForSingleObject(parent, 10000);
-            CloseHandle(parent);
-        }
-    }
-    // Started again meanwhile: nothing is removed.
     if (!notRunning(folder / kProgram, silent)) {
         return kProgramRunning;
     }
-    // The files first, the uninstaller last of them, the entries after: where anything
-    // stays, the uninstaller and the entries that start it stay too, for another try.
+    const fs::path self = ownPath();
+    std::optional<fs::path> moved;
     std::error_code ignored;
-    bool removed = true;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ignored)) {
-        if (entry.path().filename() != kUninstaller) {
-            fs::remove_all(entry.path(), ignored);
-            removed = removed && !fs::exists(entry.path());
-        }
+    if (fs::equivalent(self.parent_path(), folder, ignored)) {
+        moved = moveSelfAway(self);
     }
-    for (int attempt = 0; removed && attempt < 50 && fs::exists(folder); ++attempt) {
+    for (int attempt = 0; attempt < 20 && fs::exists(folder); ++attempt) {
         fs::remove_all(folder, ignored);
         if (fs::exists(folder)) {
             Sleep(100);
         }
     }
     if (fs::exists(folder)) {
+        if (moved) {
+            fs::create_directories(folder, ignored);
+            MoveFileExW(moved->c_str(), self.c_str(), 0);
+        }
         if (!silent) {
             ask(L"Папката " + folder.wstring() +
                     L" не може да бъде премахната докрай. Програмата остава в „Приложения“, "
@@ -363,23 +384,20 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int count = 0;
     LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
     bool silent = false, remove = false;
-    std::optional<DWORD> waitFor;
     for (int i = 1; i < count; ++i) {
         const std::wstring_view arg = args[i];
         if (arg == L"/S" || arg == L"/s") {
             silent = true;
         } else if (arg == L"/uninstall") {
             remove = true;
-        } else if (arg == L"/wait" && i + 1 < count) {
-            waitFor = static_cast<DWORD>(std::wcstoul(args[++i], nullptr, 10));
         }
     }
     LocalFree(args);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    removeEndedCopies();
+    removeEndedUninstallers();
     int status = kFailed;
     try {
-        status = remove ? uninstall(silent, waitFor) : install(silent);
+        status = remove ? uninstall(silent) : install(silent);
     } catch (const fs::filesystem_error& error) {
         if (!silent) {
             ask(L"Файл не може да бъде записан или премахнат: " + error.path1().wstring(),

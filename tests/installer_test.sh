@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The per-user installer under Wine: a silent install puts the program, its Start-menu entry
-# and its uninstall entry in place; the installed program shows its window; a silent
-# uninstall removes everything it put there.
-# Usage: installer_test.sh WINE SETUP PROGRAM DRIVER
+# and its uninstall entry in place, also over an older version; the installed program shows
+# its window; while it runs, nothing is replaced or removed, and interactively the user is
+# asked to close it; an uninstall removes everything it put there before it says so.
+# Usage: installer_test.sh WINE SETUP OLDER_SETUP PROGRAM DRIVER
 #   (WINEPREFIX and DISPLAY set by the caller; the user Bulgarian)
 set -uo pipefail
-wine=$1 setup=$2 program=$3 driver=$4
+wine=$1 setup=$2 older=$3 program=$4 driver=$5
 source "$(dirname "${BASH_SOURCE[0]}")/calculate_variant2.sh"
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Isosceles'
 status=0
@@ -17,6 +18,8 @@ users=$(echo "$WINEPREFIX"/drive_c/users/*/AppData)
 folder() { echo "$users/Local/Programs/Isosceles"; }
 link="$users/Roaming/Microsoft/Windows/Start Menu/Programs/Равнобедрен триъгълник.lnk"
 
+# An older version first, upgraded in place.
+"$wine" "$older" /S || fail "the older installer ended with status $?"
 "$wine" "$setup" /S || fail "the installer ended with status $?"
 cmp -s "$program" "$(folder)/isosceles.exe" || fail "the installed program is not the one built"
 [[ -f "$(folder)/uninstall.exe" ]] || fail "no uninstaller"
@@ -29,6 +32,9 @@ rm -f "$exported"
 # One name, in the Start menu and in Apps & features.
 grep -q '"DisplayName"="Равнобедрен триъгълник"' <<<"$entry" ||
     fail "no uninstall entry: $entry"
+version=$(basename "$setup" | grep -o '[0-9.]*[0-9]')
+grep -q "\"DisplayVersion\"=\"$version\"" <<<"$entry" || fail "not upgraded to $version: $entry"
+[[ $(find "$(dirname "$link")" -name '*.lnk' | wc -l) == 1 ]] || fail "more than one Start-menu entry"
 grep -q '"QuietUninstallString"=.*uninstall.exe\\" /uninstall /S"' <<<"$entry" ||
     fail "no silent uninstall: $entry"
 grep -q '"DisplayIcon"=.*isosceles.exe"' <<<"$entry" || fail "no icon in the uninstall entry"
@@ -81,25 +87,67 @@ sleep 1
 "$wine" taskkill /F /IM isosceles.exe >/dev/null 2>&1
 wait
 
-"$wine" "$(folder)/uninstall.exe" /uninstall /S || fail "the uninstaller ended with status $?"
-# It goes on from a copy of itself until it has removed itself too.
-for _ in $(seq 150); do
-    [[ -e "$(folder)" ]] || break
-    sleep 0.1
-done
-[[ ! -e "$(folder)" ]] || fail "the program's folder stays: $(ls "$(folder)")"
-[[ ! -e "$link" ]] || fail "the Start-menu entry stays"
-"$wine" reg query "$key" >/dev/null 2>&1 && fail "the uninstall entry stays"
+# An uninstaller cannot remove its own file while it runs: it moves it out of the way, and
+# the next run of the installer or the uninstaller removes it. At most N are left.
+moved_at_most() { # moved_at_most N WHEN
+    local moved
+    moved=$(find "$WINEPREFIX/drive_c/users" -name 'isosceles-uninstall-*.exe' | wc -l)
+    ((moved <= $1)) || fail "$2: $moved uninstallers stay"
+}
+# Nothing of the program left: its files, its entries, and no more than the one uninstaller
+# that has just ended.
+gone() { # gone WHEN
+    [[ ! -e "$(folder)" ]] || fail "$1: the program's folder stays: $(ls "$(folder)")"
+    [[ ! -e "$link" ]] || fail "$1: the Start-menu entry stays"
+    "$wine" reg query "$key" >/dev/null 2>&1 && fail "$1: the uninstall entry stays"
+    moved_at_most 1 "$1"
+}
+# A question of the installer's, answered as a user would; fails where none says TEXT.
+answer() { # answer TEXT yes|no
+    "$wine" "$driver" answer "$1" "$2" >/dev/null || fail "nothing asked «$1»"
+}
 
-# The uninstaller's copy in the temporary folder, which cannot remove itself while it runs,
-# is gone once another run of the installer has started.
-sleep 1
+# Installing interactively over the running program asks to close it; declined, nothing
+# changes.
+"$wine" "$(folder)/isosceles.exe" >/dev/null 2>&1 &
+running=$!
+"$wine" "$driver" get Text2 0 >/dev/null || fail "the installed program shows no window"
+"$wine" "$setup" &
+answer "$(folder | sed 's|.*/drive_c|C:|; s|/|\\|g')" yes
+answer "работи" no
+wait $!
+s=$?
+((s == 3)) || fail "declining to close the program ended the install with status $s"
+[[ $(stat -c %Y "$(folder)/isosceles.exe") == "$installed" ]] || fail "the running program was replaced"
+
+# Uninstalling interactively: asked to close it, the uninstaller has it closed, removes
+# everything and only then says so.
+"$wine" "$(folder)/uninstall.exe" /uninstall &
+answer "Да се премахне" yes
+answer "работи" yes
+answer "е премахната" yes
+wait $!
+s=$?
+((s == 0)) || fail "the interactive uninstall ended with status $s"
+wait $running
+gone "after the interactive uninstall"
+
+# Where a file cannot be removed, the uninstall fails and says so, and the uninstaller and
+# its entries stay for another try.
 "$wine" "$setup" /S || fail "installing again ended with status $?"
-copies=$(find "$WINEPREFIX/drive_c/users" -name 'isosceles-uninstall-*.exe')
-[[ -z "$copies" ]] || fail "the uninstaller's copies stay: $copies"
-"$wine" "$(folder)/uninstall.exe" /uninstall /S || fail "uninstalling again ended with status $?"
-for _ in $(seq 150); do
-    [[ -e "$(folder)" ]] || break
-    sleep 0.1
-done
+moved_at_most 0 "once the installer has run again"
+cp "$(folder)/isosceles.exe" "$(folder)/held.exe"
+"$wine" "$(folder)/held.exe" >/dev/null 2>&1 &
+"$wine" "$driver" get Text2 0 >/dev/null || fail "the copy shows no window"
+"$wine" "$(folder)/uninstall.exe" /uninstall /S
+s=$?
+((s == 2)) || fail "uninstalling with a file in use ended with status $s"
+[[ -f "$(folder)/uninstall.exe" && -f "$link" ]] || fail "the uninstaller or its Start-menu entry went"
+"$wine" reg query "$key" >/dev/null 2>&1 || fail "the uninstall entry went"
+"$wine" taskkill /F /IM held.exe >/dev/null 2>&1
+wait
+
+# Silently, done means done: nothing stays once the uninstaller has ended.
+"$wine" "$(folder)/uninstall.exe" /uninstall /S || fail "the uninstaller ended with status $?"
+gone "after the silent uninstall"
 exit "$status"
