@@ -311,13 +311,21 @@ int install(bool silent) {
     const Replacement program(folder / kProgram);
     const Replacement uninstaller(folder / kUninstaller);
     writeProgram(program.staged());
-    fs::copy_file(ownPath(), uninstaller.staged(), fs::copy_options::overwrite_existing);
+    // Run as the installed uninstaller, it is already in place, and a running file cannot be
+    // replaced.
+    std::error_code ignored;
+    const bool isUninstaller = fs::equivalent(ownPath(), folder / kUninstaller, ignored);
+    if (!isUninstaller) {
+        fs::copy_file(ownPath(), uninstaller.staged(), fs::copy_options::overwrite_existing);
+    }
     // Started again while the files were written: the running copy stays as it is.
     if (!notRunning(folder / kProgram, silent)) {
         return kProgramRunning;
     }
     program.commit();
-    uninstaller.commit();
+    if (!isUninstaller) {
+        uninstaller.commit();
+    }
     createShortcut(folder / kProgram, shortcutPath());
     registerUninstall(folder);
     if (!silent) {
