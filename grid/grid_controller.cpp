@@ -3,6 +3,7 @@
 #include "number_text.h"
 #include "working.h"
 
+#include <cmath>
 #include <stdexcept>
 
 namespace isosceles {
@@ -123,7 +124,19 @@ bool GridController::isOutOfDate(int box) const {
     }
     const auto& pair = given(calculated_->row);
     for (std::size_t n = 0; n < pair.size(); ++n) {
-        if (cell(boxIndex(calculated_->row, pair[n])).text != calculated_->given[n]) {
+        const int givenBox = boxIndex(calculated_->row, pair[n]);
+        if (isKept(givenBox)) {
+            continue;
+        }
+        // What the next Calculate would read there, against what the last one used; a sign
+        // counts, as -0 and 0 may be written differently.
+        const double used = calculated_->calculation.working.given[n];
+        try {
+            const double reads = ParseNumber(cell(givenBox).text, format_);
+            if (reads != used || std::signbit(reads) != std::signbit(used)) {
+                return true;
+            }
+        } catch (const CalcError&) {
             return true;
         }
     }

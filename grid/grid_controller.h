@@ -75,9 +75,10 @@ public:
     // next Calculate reads it as the value the last one used.
     bool isKept(int box) const;
 
-    // Whether a box holds a result computed from other given texts than its row holds now:
+    // Whether a box holds a result computed from other given values than its row holds now:
     // true for the computed boxes of the last calculated row while one of its given boxes
-    // holds a text other than the one that Calculate wrote there.
+    // reads as another number than the one that Calculate used (5 where it wrote 5.000 is
+    // the same), or as none.
     bool isOutOfDate(int box) const;
 
     // Empties every box; locks and the current variant stay.

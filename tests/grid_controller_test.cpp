@@ -283,22 +283,40 @@ TEST_F(BulgarianController, GroupedResultsReadBack) {
 namespace isosceles {
 namespace {
 
-// c = 6, a = 5, Calculate, c = 8: P and S were computed from 6 and are marked until c holds
-// what Calculate left there again; the given boxes themselves are never marked.
-TEST_F(Controller, ResultsAreOutOfDateWhileAGivenBoxHoldsAnotherText) {
+// c = 6, a = 5, Calculate, then c retyped: P and S are marked while c reads as another number
+// than the 6 they were computed from, however it is written; the given boxes never are.
+TEST_F(Controller, ResultsAreOutOfDateWhileAGivenBoxReadsAsAnotherValue) {
     type(0, u"6");
     type(1, u"5");
     grid.calculate();
     const Row results = row(0);
-    type(0, u"8");
-    EXPECT_EQ(row(0), (Row{u"8", results[1], results[2], results[3]}));
-    for (int box = 0; box < kBoxCount; ++box) {
-        EXPECT_EQ(grid.isOutOfDate(box), box == 2 || box == 3) << box;
+    struct Retyped {
+        std::u16string text;
+        bool outOfDate;
+    };
+    for (const auto& [text, outOfDate] :
+         {Retyped{u"8", true}, Retyped{u"6", false}, Retyped{u"06.0", false},
+          Retyped{u"6cm", false}, Retyped{u"6.0001", true}, Retyped{u"-6", true},
+          Retyped{u"", true}, Retyped{u"1e400", true}, Retyped{results[0], false}}) {
+        type(0, text);
+        EXPECT_EQ(row(0), (Row{text, results[1], results[2], results[3]}));
+        for (int box = 0; box < kBoxCount; ++box) {
+            EXPECT_EQ(grid.isOutOfDate(box), outOfDate && (box == 2 || box == 3))
+                << "c = " << std::string(text.begin(), text.end()) << ", box " << box;
+        }
     }
-    type(0, u"6");
-    EXPECT_TRUE(grid.isOutOfDate(2)) << "6 is not the text Calculate left, 6.000";
-    type(0, results[0]);
-    EXPECT_FALSE(grid.isOutOfDate(2) || grid.isOutOfDate(3));
+}
+
+// Where three decimals hid the value used (0.0004 written as 0.000), only the box left as
+// Calculate wrote it reads as that value; the same text typed again reads as 0.
+TEST_F(Controller, AHiddenValueIsCurrentOnlyWhereCalculateLeftIt) {
+    type(0, u"0.0004");
+    type(1, u"5");
+    grid.calculate();
+    ASSERT_EQ(grid.cell(0).text, u"0.000");
+    EXPECT_FALSE(grid.isOutOfDate(2));
+    type(0, u"0.000");
+    EXPECT_TRUE(grid.isOutOfDate(2));
 }
 
 using Ender = void (*)(GridController&);

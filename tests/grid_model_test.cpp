@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -60,19 +61,33 @@ struct Model {
     std::array<bool, kBoxCount> locked{};
     Variant current = 0;
     std::optional<Variant> selected;
-    // The row the last successful Calculate wrote, as it wrote it.
+    // The row the last successful Calculate wrote, as it wrote it, and the given values it
+    // used, in the variant's reading order.
     std::optional<std::pair<Variant, std::array<std::u16string, 4>>> calculated;
+    std::array<double, 2> used{};
+    // Whether a given box still holds what Calculate wrote there, never edited since: it
+    // reads as the value used, whatever its text reads as.
+    std::array<bool, 2> kept{};
 
-    // A computed box of that row, while a given box of it holds another text.
-    bool outOfDate(int k) const {
+    // A computed box of that row, while a given box of it reads as another number than the
+    // one used, or as none.
+    bool outOfDate(int k, const NumberFormat& format) const {
         if (!calculated || rowOfBox(k) != calculated->first || !isComputedBox(k)) {
             return false;
         }
-        for (int column = 0; column < 4; ++column) {
-            const int box = 4 * calculated->first + column;
-            if (!isComputedBox(box) && text[static_cast<std::size_t>(box)] !=
-                                           calculated->second[static_cast<std::size_t>(column)]) {
-                return true;
+        const auto& pair = VariantTable[static_cast<std::size_t>(calculated->first)].given;
+        for (std::size_t n = 0; n < 2; ++n) {
+            const auto at = static_cast<std::size_t>(4 * calculated->first + column(pair[n]));
+            try {
+                // The same double, bit for bit: -0 is not 0.
+                const double reads = ParseNumber(text[at], format);
+                if (!kept[n] && std::memcmp(&reads, &used[n], sizeof reads) != 0) {
+                    return true;
+                }
+            } catch (const CalcError&) {
+                if (!kept[n]) {
+                    return true;
+                }
             }
         }
         return false;
@@ -105,17 +120,40 @@ struct Model {
             return false;
         }
         text[at] = t;
+        if (calculated && rowOfBox(k) == calculated->first) {
+            const auto& pair = VariantTable[static_cast<std::size_t>(calculated->first)].given;
+            for (std::size_t n = 0; n < 2; ++n) {
+                kept[n] = kept[n] && k % 4 != column(pair[n]);
+            }
+        }
         return true;
+    }
+    // The values Calculate reads from the current row: a box left as the last Calculate of
+    // this row wrote it gives the value that Calculate used. Nothing where one reads as none.
+    std::optional<std::array<double, 2>> givenValues(const NumberFormat& format) const {
+        const auto& pair = VariantTable[static_cast<std::size_t>(current)].given;
+        std::array<double, 2> values{};
+        try {
+            for (std::size_t n = 0; n < 2; ++n) {
+                values[n] =
+                    calculated && calculated->first == current && kept[n]
+                        ? used[n]
+                        : ParseNumber(text[static_cast<std::size_t>(4 * current + column(pair[n]))],
+                                      format);
+            }
+        } catch (const CalcError&) {
+            return std::nullopt;
+        }
+        return values;
     }
     // Nothing when the calculation fails.
     std::optional<std::array<std::u16string, 4>> expectedRow(const NumberFormat& format) const {
         try {
-            const auto& pair = VariantTable[static_cast<std::size_t>(current)].given;
-            const double first =
-                ParseNumber(text[static_cast<std::size_t>(4 * current + column(pair[0]))], format);
-            const double second =
-                ParseNumber(text[static_cast<std::size_t>(4 * current + column(pair[1]))], format);
-            const TriangleValues r = solveVariant(current, first, second);
+            const auto values = givenValues(format);
+            if (!values) {
+                return std::nullopt;
+            }
+            const TriangleValues r = solveVariant(current, (*values)[0], (*values)[1]);
             return std::array<std::u16string, 4>{
                 FormatNumber3(r.c, format), FormatNumber3(r.a, format), FormatNumber3(r.P, format),
                 FormatNumber3(r.S, format)};
@@ -126,28 +164,12 @@ struct Model {
 };
 
 std::u16string randomText(std::mt19937& rng, const NumberFormat& format) {
-    static const std::u16string pool[] = {u"6",
-                                          u"5",
-                                          u"12",
-                                          u"16",
-                                          u"0",
-                                          u"-3",
-                                          u"2.5",
-                                          u"1e400",
-                                          u"1e200",
-                                          u"-1e-400",
-                                          u"&HFFFF",
-                                          u"&H100000000",
-                                          u"abc",
-                                          u"",
-                                          u" 1 2 ",
-                                          u"3,75",
-                                          u"12\u00A0345,000",
-                                          u"2,500",
-                                          u"\u221212,000",
-                                          u"1\u2019234.500",
-                                          u"\xD800",
-                                          u"\u200F-4"};
+    static const std::u16string pool[] = {
+        u"6", u"5", u"12", u"16", u"0", u"-3", u"2.5", u"1e400", u"1e200", u"-1e-400", u"&HFFFF",
+        u"&H100000000", u"abc", u"", u" 1 2 ", u"3,75", u"12\u00A0345,000", u"2,500",
+        u"\u221212,000", u"1\u2019234.500", u"\xD800", u"\u200F-4",
+        // The same numbers as others here, spelt otherwise.
+        u"6.0", u"05cm", u"-0", u"0.0004"};
     switch (rng() % 4) {
     case 0:
     case 1:
@@ -205,8 +227,9 @@ std::optional<std::string> compare(const GridController& grid, const Model& mode
         if (!cell.locked && rowOfBox(k) != grid.currentVariant()) {
             return "box " + std::to_string(k) + " is unlocked outside the current row";
         }
-        if (grid.isOutOfDate(k) != model.outOfDate(k)) {
-            return "box " + std::to_string(k) + (model.outOfDate(k) ? " is not" : " is") +
+        const bool outOfDate = model.outOfDate(k, grid.numberFormat());
+        if (grid.isOutOfDate(k) != outOfDate) {
+            return "box " + std::to_string(k) + (outOfDate ? " is not" : " is") +
                    " marked out of date";
         }
     }
@@ -258,6 +281,7 @@ std::optional<std::string> replay(const std::vector<Step>& steps, const NumberFo
         }
         case Step::Kind::Calculate: {
             const auto expected = model.expectedRow(format);
+            const auto values = model.givenValues(format);
             bool failed = false;
             try {
                 grid.calculate();
@@ -286,6 +310,8 @@ std::optional<std::string> replay(const std::vector<Step>& steps, const NumberFo
                 }
             }
             model.calculated.emplace(variantBefore, *expected);
+            model.used = *values;
+            model.kept = {true, true};
             break;
         }
         case Step::Kind::Clear:
@@ -362,6 +388,7 @@ TEST(GridModelCheck, NoticesAGridThatDiffersFromTheModel) {
     EXPECT_TRUE(compare(grid, model).has_value());
     model.locked[0] = false;
     model.calculated.emplace(0, std::array<std::u16string, 4>{u"6", u"5", u"16", u"12"});
+    model.used = {6, 5};
     EXPECT_TRUE(compare(grid, model).has_value());
 }
 
