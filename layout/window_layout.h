@@ -94,6 +94,28 @@ inline constexpr Rgb kOutOfDateTextColour{88, 88, 88};
 inline constexpr std::string_view kOutOfDateText =
     "Изчислено за предишните стойности; натиснете „Изчисли“.";
 
+// An option button's round mark, the same on every desktop: a white disc ringed in the
+// text colour of the options' fixed background, with a dot of that colour, `dot` of the
+// disc's width, in the chosen one. A desktop's own mark may draw chosen and not chosen in
+// its dark colours alike on the options' light blue.
+struct OptionMarkStyle {
+    Rgb fill, ink;
+    double dot;
+};
+inline constexpr OptionMarkStyle kOptionMark{{255, 255, 255}, kTextOnFixedColour, 0.5};
+
+// A given box outside the open row takes no typing: it is drawn hatched, so that the open
+// row's boxes stand out at a glance as the only ones that do. Lines rising at 45°, `spacing`
+// pixels apart along the box, `width` thick, at 96 DPI; their ink is halfway between the
+// box's text colour and its background, which stands out at least 3:1 on a light and a dark
+// desktop while the box's own colour still shows.
+struct Hatch {
+    int spacing, width;
+};
+inline constexpr Hatch kClosedBoxHatch{6, 1};
+// What such a box says when it is clicked or typed into, and to a screen reader.
+inline constexpr std::string_view kClosedBoxText = "За да пишете тук, изберете „{}“.";
+
 // A push button's face: its background colour inside a solid border, which thickens when the
 // button has the focus and turns grey while it is held down.
 struct Border {

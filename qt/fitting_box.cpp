@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QToolTip>
 #include <QtMath>
 
 #include <utility>
@@ -202,6 +203,9 @@ void FittingBox::paintEvent(QPaintEvent* event) {
     } else {
         QLineEdit::paintEvent(event);
     }
+    if (view_.hatched) {
+        drawHatch();
+    }
     if (hasFocus()) {
         // In the text colour, which the desktop keeps readable on the box's own base; dashed
         // where the box takes no typing.
@@ -212,10 +216,50 @@ void FittingBox::paintEvent(QPaintEvent* event) {
     }
 }
 
+void FittingBox::drawHatch() {
+    const QColor base = palette().color(QPalette::Base);
+    const QColor text = palette().color(QPalette::Text);
+    const Rgb ink =
+        hatchInk({base.red(), base.green(), base.blue()}, {text.red(), text.green(), text.blue()});
+    QPainter painter(this);
+    painter.setPen(QPen(toColor(ink), kClosedBoxHatch.width));
+    // Inside the box's frame; Qt scales the box's own pixels with the screen, and the hatch
+    // follows them.
+    QStyleOptionFrame frame;
+    initStyleOption(&frame);
+    const int border = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, this);
+    const QRect inside = rect().adjusted(border, border, -border, -border);
+    painter.setClipRect(inside);
+    painter.translate(inside.topLeft());
+    for (const Segment& line : hatchLines(inside.width(), inside.height(), 1.0)) {
+        painter.drawLine(QLineF(line.x1, line.y1, line.x2, line.y2));
+    }
+}
+
+void FittingBox::explainAtOnce() {
+    if (explainsAtOnce(view_)) {
+        QToolTip::showText(mapToGlobal(QPoint(0, height())), toolTip(), this);
+    }
+}
+
+// On the release: a tooltip goes away as a mouse button or a key goes up.
+void FittingBox::mouseReleaseEvent(QMouseEvent* event) {
+    QLineEdit::mouseReleaseEvent(event);
+    explainAtOnce();
+}
+
+void FittingBox::keyReleaseEvent(QKeyEvent* event) {
+    QLineEdit::keyReleaseEvent(event);
+    if (std::exchange(keyRefused_, false)) {
+        explainAtOnce();
+    }
+}
+
 void FittingBox::keyPressEvent(QKeyEvent* event) {
     const KeyAnswer answer = answerKey(view_, classOf(*event));
     if (answer.sound) {
         emit keyRefused();
+        keyRefused_ = true;
     }
     if (answer.taken) {
         QLineEdit::keyPressEvent(event);

@@ -43,12 +43,17 @@ signals:
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void fit();
     void explain();
+    // The tooltip, shown now, where the view says the box explains itself at once.
+    void explainAtOnce();
+    void drawHatch();
     QFont fontAt(FontFit fit) const;
     QRect lineRect() const;
     void markHiddenEnds(QPainter& painter);
@@ -59,7 +64,8 @@ private:
     double legibleSize_ = 0;
     BoxFit fit_{kBoxFitRules.full, Shown::Whole, {}};
     BoxView view_{};
-    int markRoom_ = 0; // kept free for a mark on either side of the line, in pixels
+    int markRoom_ = 0;        // kept free for a mark on either side of the line, in pixels
+    bool keyRefused_ = false; // the key going down was refused: its release explains why
 };
 
 } // namespace isosceles

@@ -1,5 +1,6 @@
 #include "option_button.h"
 
+#include "colour.h"
 #include "focus_ring.h"
 #include "raise_on_focus.h"
 
@@ -24,7 +25,24 @@ void OptionButton::paintEvent(QPaintEvent*) {
     QStyleOptionButton option;
     initStyleOption(&option);
     option.state &= ~QStyle::State_HasFocus;
-    painter.drawControl(QStyle::CE_RadioButton, option);
+    QStyleOptionButton label = option;
+    label.rect = style()->subElementRect(QStyle::SE_RadioButtonContents, &option, this);
+    painter.drawControl(QStyle::CE_RadioButtonLabel, label);
+    // The mark where the style puts it, in the options' own colours.
+    const QRectF mark =
+        QRectF(style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, this))
+            .adjusted(0.5, 0.5, -0.5, -0.5);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(toColor(kOptionMark.ink), 1));
+    painter.setBrush(toColor(kOptionMark.fill));
+    painter.drawEllipse(mark);
+    if (isChecked()) {
+        const qreal dot = mark.width() * kOptionMark.dot;
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(toColor(kOptionMark.ink));
+        painter.drawEllipse(mark.center(), dot / 2, dot / 2);
+    }
+    painter.setRenderHint(QPainter::Antialiasing, false);
     if (hasFocus()) {
         drawFocusRing(painter, rect(), palette().color(QPalette::WindowText), kOptionFocusRing);
     }

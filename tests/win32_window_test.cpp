@@ -4,6 +4,7 @@
 #include "calc_error.h"
 #include "convert.h"
 #include "dpi.h"
+#include "gdi.h"
 #include "locale_symbols.h"
 #include "main_window.h"
 #include "variant_table.h"
@@ -294,6 +295,63 @@ TEST_F(Window, ResultsBesideChangedValuesAreMarkedOutOfDate) {
         EXPECT_EQ(descriptionOf(box(k)), described(k)) << k;
         EXPECT_EQ(darkestInk(box(k)), colorRef(kTextOnFixedColour)) << k;
     }
+}
+
+// The text of the tooltip shown now, if one is.
+std::wstring shownTip() {
+    std::wstring shown;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM to) -> BOOL {
+            wchar_t kind[64]{};
+            GetClassNameW(hwnd, kind, 64);
+            if (std::wstring_view(kind) == TOOLTIPS_CLASSW && IsWindowVisible(hwnd)) {
+                *reinterpret_cast<std::wstring*>(to) = textOf(hwnd);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&shown));
+    return shown;
+}
+
+// The open row at a glance: the given boxes outside it are hatched in the view's ink, its own
+// are clear; a closed box that is clicked or typed into says at once which variant opens it.
+TEST_F(Window, ClosedBoxesAreHatchedAndSayWhichVariantOpensThem) {
+    click(window->Option1[2]);
+    UpdateWindow(window->hwnd());
+    const COLORREF ink =
+        colorRef(hatchInk(rgbOf(GetSysColor(COLOR_WINDOW)), rgbOf(GetSysColor(COLOR_WINDOWTEXT))));
+    for (int k = 0; k < kBoxCount; ++k) {
+        if (isComputedBox(k)) {
+            continue;
+        }
+        RECT r{};
+        GetClientRect(box(k), &r);
+        const HDC dc = GetDC(box(k));
+        int inked = 0;
+        for (int y = 0; y < r.bottom; ++y) {
+            for (int x = 2; x < r.right - 2; ++x) {
+                inked += GetPixel(dc, x, y) == ink ? 1 : 0;
+            }
+        }
+        ReleaseDC(box(k), dc);
+        EXPECT_EQ(inked >= r.bottom, rowOfBox(k) != 2) << k << ": " << inked;
+    }
+    const std::wstring opens = L"За да пишете тук, изберете „Вариант 1“.";
+    SendMessageW(box(0), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(box(0), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    pump();
+    EXPECT_EQ(shownTip(), opens);
+    EXPECT_EQ(descriptionOf(box(0)), opens);
+    SendMessageW(window->hwnd(), WM_TIMER, MainWindow::kExplainedTimer, 0);
+    SetFocus(box(9));
+    SendMessageW(box(9), WM_CHAR, L'5', 0);
+    pump();
+    EXPECT_EQ(shownTip(), L"") << "an open box says nothing";
+    SetFocus(box(4));
+    SendMessageW(box(4), WM_CHAR, L'5', 0);
+    pump();
+    EXPECT_EQ(shownTip(), L"За да пишете тук, изберете „Вариант 2“.");
 }
 
 // Each control is drawn on its family's fixed colour from the table, Frame1 included, on the

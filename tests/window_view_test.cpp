@@ -19,6 +19,7 @@ TEST(BoxViews, FollowTheControllerStepByStep) {
         RingLine ring;
         bool outOfDate, copyOffered;
         std::optional<Rgb> ink;
+        bool closed = false; // hatched, and saying which variant opens it
     };
     const auto check = [&controller](const char* step, const std::vector<Expected>& rows) {
         for (const Expected& e : rows) {
@@ -38,9 +39,14 @@ TEST(BoxViews, FollowTheControllerStepByStep) {
                                                        controller.numberFormat());
                 EXPECT_FALSE(steps.empty());
                 EXPECT_TRUE(view.description.ends_with(steps));
+            } else if (e.closed) {
+                EXPECT_EQ(view.description, u"За да пишете тук, изберете „" +
+                                                utf16(caption(rowOfBox(e.box))) + u"“.");
             } else if (!e.outOfDate) {
                 EXPECT_EQ(view.description, u"");
             }
+            EXPECT_EQ(view.hatched, e.closed);
+            EXPECT_EQ(explainsAtOnce(view), e.closed);
             EXPECT_EQ(view.copyOffered, e.copyOffered);
             EXPECT_EQ(view.colours.text, e.ink);
             EXPECT_EQ(view.colours.background, coloursOf(Family::Text2, e.box).background);
@@ -51,7 +57,8 @@ TEST(BoxViews, FollowTheControllerStepByStep) {
     using enum RingLine;
     check("start", {{0, true, true, false, Solid, false, false, {}},
                     {2, false, true, false, Solid, false, false, black},
-                    {4, true, false, false, Dashed, false, false, {}},
+                    {4, true, false, false, Dashed, false, false, {}, true},
+                    {18, true, false, false, Dashed, false, false, {}, true},
                     {6, false, false, false, Dashed, false, false, black}});
     controller.editCell(0, u"6");
     controller.editCell(1, u"5");
@@ -63,6 +70,9 @@ TEST(BoxViews, FollowTheControllerStepByStep) {
     check("c changed", {{0, true, true, false, Solid, false, false, {}},
                         {2, false, true, true, Solid, true, true, grey},
                         {3, false, true, true, Solid, true, true, grey}});
+    controller.selectOption(2);
+    check("Вариант 3 chosen", {{0, true, false, false, Dashed, false, false, {}, true},
+                               {9, true, true, false, Solid, false, false, {}}});
 }
 
 TEST(BoxTooltip, HoldsWhatTheDrawingLeavesOutALineEach) {

@@ -89,6 +89,14 @@ std::u16string workingNote(const GridController& controller, int box, Exponent e
     return u"Въведено: «" + done->typed[n] + u"»";
 }
 
+// Which variant opens the box's row.
+std::u16string closedBoxText(Variant row) {
+    std::string text(kClosedBoxText);
+    const std::string_view slot = "{}";
+    text.replace(text.find(slot), slot.size(), caption(row));
+    return utf16(text);
+}
+
 } // namespace
 
 BoxView boxView(const GridController& controller, int box, Exponent exponent) {
@@ -98,7 +106,11 @@ BoxView boxView(const GridController& controller, int box, Exponent exponent) {
     if (outOfDate) {
         colours.text = kOutOfDateTextColour;
     }
+    const bool hatched = cell.enabled && cell.locked;
     std::u16string description = outOfDate ? utf16(kOutOfDateText) : std::u16string();
+    if (hatched) {
+        description = closedBoxText(rowOfBox(box));
+    }
     if (const std::u16string note = workingNote(controller, box, exponent); !note.empty()) {
         description += (description.empty() ? u"" : u"\n") + note;
     }
@@ -110,7 +122,32 @@ BoxView boxView(const GridController& controller, int box, Exponent exponent) {
             {cell.locked ? RingLine::Dashed : RingLine::Solid, kBoxFocusRing},
             std::move(description),
             !cell.enabled && !cell.text.empty(),
-            controller.calculation(rowOfBox(box)) != nullptr};
+            controller.calculation(rowOfBox(box)) != nullptr,
+            hatched};
+}
+
+Rgb hatchInk(Rgb background, Rgb text) {
+    const auto halfway = [](int a, int b) { return (a + b + 1) / 2; };
+    return {halfway(background.red, text.red), halfway(background.green, text.green),
+            halfway(background.blue, text.blue)};
+}
+
+std::vector<Segment> hatchLines(double width, double height, double scale) {
+    std::vector<Segment> lines;
+    const double spacing = kClosedBoxHatch.spacing * scale;
+    // Each line runs from (offset, height) up to (offset + height, 0), cut to the box.
+    for (double offset = spacing / 2 - height; offset < width; offset += spacing) {
+        const double from = std::max(0.0, -offset);
+        const double to = std::min(height, width - offset);
+        if (from < to) {
+            lines.push_back({offset + from, height - from, offset + to, height - to});
+        }
+    }
+    return lines;
+}
+
+bool explainsAtOnce(const BoxView& view) {
+    return view.hatched;
 }
 
 std::u16string tooltipOf(const BoxView& view, std::u16string_view held, bool shownAltered) {

@@ -106,6 +106,9 @@ struct BoxView {
     bool copyOffered;
     // Whether it offers the row's working: a row whose results a Calculate wrote.
     bool workingOffered;
+    // A given box outside the open row: drawn hatched (kClosedBoxHatch), and its description
+    // says which variant to choose to type there.
+    bool hatched;
 };
 
 BoxView boxView(const GridController& controller, int box, Exponent exponent = Exponent::Raised);
@@ -170,6 +173,22 @@ struct MenuItem {
 // the menu of every box of a calculated row: a computed box takes no focus, and the keyboard
 // reaches the menu of the given box it is in.
 std::vector<MenuItem> boxMenu(const BoxView& view, MenuContext context);
+
+// The ink of a hatched box's lines, from the colours the box is drawn in.
+Rgb hatchInk(Rgb background, Rgb text);
+
+struct Segment {
+    double x1, y1, x2, y2;
+    friend bool operator==(const Segment&, const Segment&) = default;
+};
+
+// The lines of the hatch over a box `width` by `height` pixels, drawn `scale` times as large
+// as at 96 DPI; each from its lower left to its upper right, inside the box.
+std::vector<Segment> hatchLines(double width, double height, double scale);
+
+// Whether a box shows its tooltip at once when it is clicked, or refuses a key: one that takes
+// no typing, so that the user learns why and where typing goes.
+bool explainsAtOnce(const BoxView& view);
 
 // Keys by what they do to a box's text.
 enum class KeyClass { Typing, Deleting, Pasting, Cutting, Moving, Selecting, Copying };

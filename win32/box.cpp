@@ -155,6 +155,17 @@ void Box::decorate(HDC dc, POINT origin) {
     const RECT below{whole.left, client.bottom, whole.right, whole.bottom};
     FillRect(dc, &above, background);
     FillRect(dc, &below, background);
+    if (view_.hatched) {
+        // Over the line and its bands alike, inside the outline.
+        const Dpi dpi = fonts_.dpi();
+        RECT inside = whole;
+        InflateRect(&inside, -1, -1);
+        drawLines(
+            dc, inside,
+            hatchLines(inside.right - inside.left, inside.bottom - inside.top, dpi.pixels(1.0)),
+            dpi.pixels(kClosedBoxHatch.width),
+            colorRef(hatchInk(rgbOf(backgroundColour()), rgbOf(textColour()))));
+    }
     if (GetFocus() != hwnd()) {
         FrameRect(dc, &whole, GetSysColorBrush(COLOR_BTNSHADOW));
         return;
@@ -211,6 +222,10 @@ LRESULT Box::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return answer;
         }
         return inherited(message, wParam, lParam);
+    case WM_LBUTTONUP:
+        result = inherited(message, wParam, lParam);
+        explainAtOnce();
+        break;
     case WM_CHAR:
         result = HANDLE_WM_CHAR(hwnd(), wParam, lParam, onChar);
         break;

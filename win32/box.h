@@ -37,6 +37,8 @@ public:
 
     // Called when the row's working is chosen from the box's menu.
     void onWorkingAsked(std::function<void()> handler) { workingAsked_ = std::move(handler); }
+    // The box wants its tooltip shown now, where the view says it explains itself at once.
+    void onExplainAsked(std::function<void()> handler) { explainAsked_ = std::move(handler); }
 
     // Shows the box as the view says; the window has given the control its text and state.
     void show(const BoxView& view);
@@ -69,6 +71,7 @@ private:
     void refit();
     void useFont(HFONT font, int markRoom);
     bool takes(KeyClass key) const;
+    void explainAtOnce() const;
     void paint(HDC dc);
     void decorate(HDC dc, POINT origin);
     void markHiddenEnds(HDC dc);
@@ -79,6 +82,7 @@ private:
 
     ShortFormOf shortForm_;
     std::function<void()> workingAsked_;
+    std::function<void()> explainAsked_;
     Edges covered_; // how far neighbours stand over each edge, in twips
     BoxFonts& fonts_;
     Brushes& brushes_;

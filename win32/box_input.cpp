@@ -105,8 +105,15 @@ bool Box::takes(KeyClass key) const {
     const KeyAnswer answer = answerKey(view_, key);
     if (answer.sound) {
         MessageBeep(MB_OK);
+        explainAtOnce();
     }
     return answer.taken;
+}
+
+void Box::explainAtOnce() const {
+    if (explainsAtOnce(view_) && explainAsked_) {
+        explainAsked_();
+    }
 }
 
 void Box::onContextMenu(HWND, HWND, UINT x, UINT y) {

@@ -1,6 +1,7 @@
 #include "gdi.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace isosceles {
@@ -33,6 +34,24 @@ void drawPenRing(HDC dc, RECT r, int width, COLORREF colour, RingLine line) {
     const Selected hollow(dc, GetStockObject(NULL_BRUSH));
     const int half = width / 2;
     Rectangle(dc, r.left + half, r.top + half, r.right - half + 1, r.bottom - half + 1);
+}
+
+void drawLines(HDC dc, RECT inside, const std::vector<Segment>& lines, int width, COLORREF colour) {
+    const GdiObject<HPEN> pen(CreatePen(PS_SOLID, width, colour));
+    const Selected withPen(dc, pen.get());
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, inside.left, inside.top, inside.right, inside.bottom);
+    for (const Segment& line : lines) {
+        MoveToEx(dc, inside.left + static_cast<int>(std::lround(line.x1)),
+                 inside.top + static_cast<int>(std::lround(line.y1)), nullptr);
+        LineTo(dc, inside.left + static_cast<int>(std::lround(line.x2)),
+               inside.top + static_cast<int>(std::lround(line.y2)));
+    }
+    RestoreDC(dc, saved);
+}
+
+Rgb rgbOf(COLORREF colour) {
+    return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
 }
 
 bool drawsAll(HFONT font, std::wstring_view text) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 namespace isosceles {
 
@@ -83,6 +84,10 @@ void drawPenRing(HDC dc, RECT r, int width, COLORREF colour, RingLine line);
 bool drawsAll(HFONT font, std::wstring_view text);
 
 COLORREF colorRef(Rgb colour);
+Rgb rgbOf(COLORREF colour);
+
+// Lines given from the top left of `inside`, cut to it.
+void drawLines(HDC dc, RECT inside, const std::vector<Segment>& lines, int width, COLORREF colour);
 std::wstring windowText(HWND hwnd);
 // Puts a text on the clipboard, as the system's own copy does.
 void copyToClipboard(HWND owner, std::wstring_view text);

@@ -185,6 +185,7 @@ void MainWindow::makeControl(Family family, int index) {
             },
             boxFonts_, brushes_);
         boxes_.at(at)->onWorkingAsked([this, index] { showWorking(rowOfBox(index)); });
+        boxes_.at(at)->onExplainAsked([this, index] { explain(index); });
         control = boxes_.at(at)->hwnd();
         break;
     case Family::Command1:
@@ -264,6 +265,15 @@ void MainWindow::finishStart() {
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(),
                                nullptr, instance_, nullptr);
+    explainedTip_ = CreateWindowExW(
+        WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance_, nullptr);
+    TOOLINFOW tracked{};
+    tracked.cbSize = sizeof(tracked);
+    tracked.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+    tracked.hwnd = hwnd();
+    tracked.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(explainedTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tracked));
     scaleTooltip();
     for (int box = 0; box < kBoxCount; ++box) {
         addTools(box);
@@ -282,8 +292,36 @@ void MainWindow::finishStart() {
 // formulas hard to read, and under Wine misplaces the end of a line it measures with
 // substituted glyphs.
 void MainWindow::scaleTooltip() {
-    SetWindowFont(tooltip_, windowFont_.get(), FALSE);
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, dpi_.pixels(kTooltipWidth));
+    for (const HWND tip : {tooltip_, explainedTip_}) {
+        SetWindowFont(tip, windowFont_.get(), FALSE);
+        SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, dpi_.pixels(kTooltipWidth));
+    }
+}
+
+void MainWindow::hideExplained() {
+    KillTimer(hwnd(), kExplainedTimer);
+    TOOLINFOW tracked{};
+    tracked.cbSize = sizeof(tracked);
+    tracked.hwnd = hwnd();
+    SendMessageW(explainedTip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tracked));
+}
+
+// The box's tooltip below the box, for as long as the system keeps a tooltip up.
+void MainWindow::explain(int box) {
+    if (explainedTip_ == nullptr) {
+        return;
+    }
+    explained_ = boxes_.at(static_cast<std::size_t>(box))->tooltipText();
+    TOOLINFOW tracked{};
+    tracked.cbSize = sizeof(tracked);
+    tracked.hwnd = hwnd();
+    tracked.lpszText = explained_.data();
+    SendMessageW(explainedTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tracked));
+    RECT place{};
+    GetWindowRect(Text2.at(static_cast<std::size_t>(box)), &place);
+    SendMessageW(explainedTip_, TTM_TRACKPOSITION, 0, MAKELPARAM(place.left, place.bottom));
+    SendMessageW(explainedTip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tracked));
+    SetTimer(hwnd(), kExplainedTimer, GetDoubleClickTime() * 10, nullptr);
 }
 
 // A box's own tooltip tool, and one of the window's of the box's place: over a disabled box

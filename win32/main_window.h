@@ -33,6 +33,7 @@ class MainWindow : public Window {
 public:
     // Fires once, after the first paint: see finishStart().
     static constexpr UINT_PTR kFinishStartTimer = 1;
+    static constexpr UINT_PTR kExplainedTimer = 2;
 
     using ErrorHandler = std::function<void(HWND window, const FailureReport&)>;
     // The user's regional format, taken afresh when Windows says the settings changed.
@@ -86,6 +87,8 @@ private:
     void addTools(int box);
     void finishStart();
     void scaleTooltip();
+    void explain(int box);
+    void hideExplained();
     void onTimer(HWND hwnd, UINT id);
     void scale(Family family, int index);
     void rescale();
@@ -115,6 +118,9 @@ private:
     std::array<std::unique_ptr<Button>, familyCount(Family::Command1)> buttons_;
     std::unique_ptr<WorkingWindow> working_;
     HWND tooltip_ = nullptr;
+    // A box's tooltip shown at once, where the box stands, while the mouse may be elsewhere.
+    HWND explainedTip_ = nullptr;
+    std::wstring explained_; // its text, alive while it shows it
     // The control that held the focus when the window was last left.
     HWND focusBefore_ = nullptr;
     std::wstring tip_; // the text the tooltip shows, alive while it shows it

@@ -145,6 +145,11 @@ BOOL MainWindow::onEraseBackground(HWND, HDC) {
 }
 
 LRESULT MainWindow::onNotify(HWND hwnd, int id, NMHDR* header) {
+    if (header->code == TTN_SHOW && header->hwndFrom == tooltip_) {
+        // The mouse's own tooltip takes over from one shown at once: never two.
+        hideExplained();
+        return FALSE;
+    }
     if (header->code != TTN_GETDISPINFOW) {
         return FORWARD_WM_NOTIFY(hwnd, id, header, forwarder());
     }
@@ -217,6 +222,8 @@ void MainWindow::onTimer(HWND hwnd, UINT id) {
     if (id == kFinishStartTimer) {
         KillTimer(hwnd, id);
         finishStart();
+    } else if (id == kExplainedTimer) {
+        hideExplained();
     }
 }
 
