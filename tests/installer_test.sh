@@ -3,11 +3,26 @@
 # and its uninstall entry in place, also over an older version; the installed program shows
 # its window; while it runs, nothing is replaced or removed, and interactively the user is
 # asked to close it; an uninstall removes everything it put there before it says so.
-# Usage: installer_test.sh WINE SETUP OLDER_SETUP PROGRAM DRIVER
+# Throughout, DLLs under names Windows looks up by name lie beside the installers, as in a
+# Downloads folder, and beside the installed program, and Wine is told to prefer them to its
+# own, as Windows does for a DLL that is not a known system DLL: only a safe search order
+# keeps them out, and none may ever be loaded.
+# Usage: installer_test.sh WINE SETUP OLDER_SETUP PROGRAM DRIVER PLANTED_DLL...
 #   (WINEPREFIX and DISPLAY set by the caller; the user Bulgarian)
 set -uo pipefail
-wine=$1 setup=$2 older=$3 program=$4 driver=$5
+wine=$1 built_setup=$2 built_older=$3 program=$4 driver=$5
+shift 5
+planted=("$@")
 source "$(dirname "${BASH_SOURCE[0]}")/calculate_variant2.sh"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/Downloads"
+cp "$built_setup" "$built_older" "${planted[@]}" "$work/Downloads/"
+setup=$work/Downloads/$(basename "$built_setup") older=$work/Downloads/$(basename "$built_older")
+mark=$work/mark
+export ISOSCELES_PLANTED_MARK="Z:${mark//\//\\}"
+names=$(for dll in "${planted[@]}"; do basename "$dll" .dll; done | paste -sd,)
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}$names=n,b"
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Isosceles'
 status=0
 fail() {
@@ -21,6 +36,7 @@ link="$users/Roaming/Microsoft/Windows/Start Menu/Programs/Равнобедре�
 # An older version first, upgraded in place.
 "$wine" "$older" /S || fail "the older installer ended with status $?"
 "$wine" "$setup" /S || fail "the installer ended with status $?"
+cp "${planted[@]}" "$(folder)/"
 cmp -s "$program" "$(folder)/isosceles.exe" || fail "the installed program is not the one built"
 [[ -f "$(folder)/uninstall.exe" ]] || fail "no uninstaller"
 [[ -f "$link" ]] || fail "no Start-menu entry"
@@ -136,6 +152,7 @@ gone "after the interactive uninstall"
 # its entries stay for another try.
 "$wine" "$setup" /S || fail "installing again ended with status $?"
 moved_at_most 0 "once the installer has run again"
+cp "${planted[@]}" "$(folder)/"
 cp "$(folder)/isosceles.exe" "$(folder)/held.exe"
 "$wine" "$(folder)/held.exe" >/dev/null 2>&1 &
 "$wine" "$driver" get Text2 0 >/dev/null || fail "the copy shows no window"
@@ -150,4 +167,7 @@ wait
 # Silently, done means done: nothing stays once the uninstaller has ended.
 "$wine" "$(folder)/uninstall.exe" /uninstall /S || fail "the uninstaller ended with status $?"
 gone "after the silent uninstall"
+if [[ -s "$mark" ]]; then
+    fail "planted DLLs were loaded: $(iconv -f UTF-16LE -t UTF-8 "$mark" | sort -u | paste -sd' ')"
+fi
 exit "$status"
