@@ -23,6 +23,14 @@ namespace isosceles {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"IsoscelesWindow";
+
+// The one tool of the tooltip that shows a box's tip at once, by its owner.
+TOOLINFOW trackedTool(HWND owner) {
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = owner;
+    return tool;
+}
 // The widest a tooltip grows before it breaks its lines, in pixels at 96 DPI: a result's
 // steps take a line each where the screen allows.
 constexpr int kTooltipWidth = 900;
@@ -262,16 +270,13 @@ void MainWindow::sizeWindow() {
 // the names that UI Automation reads where a control's text does not say what it is (a box
 // or the assignment, which answer Active Accessibility themselves from the start).
 void MainWindow::finishStart() {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
+    for (HWND* tip : {&tooltip_, &explainedTip_}) {
+        *tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(),
                                nullptr, instance_, nullptr);
-    explainedTip_ = CreateWindowExW(
-        WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX, CW_USEDEFAULT,
-        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance_, nullptr);
-    TOOLINFOW tracked{};
-    tracked.cbSize = sizeof(tracked);
+    }
+    TOOLINFOW tracked = trackedTool(hwnd());
     tracked.uFlags = TTF_TRACK | TTF_ABSOLUTE;
-    tracked.hwnd = hwnd();
     tracked.lpszText = const_cast<wchar_t*>(L"");
     SendMessageW(explainedTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tracked));
     scaleTooltip();
@@ -300,9 +305,7 @@ void MainWindow::scaleTooltip() {
 
 void MainWindow::hideExplained() {
     KillTimer(hwnd(), kExplainedTimer);
-    TOOLINFOW tracked{};
-    tracked.cbSize = sizeof(tracked);
-    tracked.hwnd = hwnd();
+    TOOLINFOW tracked = trackedTool(hwnd());
     SendMessageW(explainedTip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tracked));
 }
 
@@ -312,9 +315,7 @@ void MainWindow::explain(int box) {
         return;
     }
     explained_ = boxes_.at(static_cast<std::size_t>(box))->tooltipText();
-    TOOLINFOW tracked{};
-    tracked.cbSize = sizeof(tracked);
-    tracked.hwnd = hwnd();
+    TOOLINFOW tracked = trackedTool(hwnd());
     tracked.lpszText = explained_.data();
     SendMessageW(explainedTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tracked));
     RECT place{};
