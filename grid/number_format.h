@@ -10,8 +10,8 @@
 
 namespace isosceles {
 
-// How a locale writes a three-decimal number, with blanks already removed, so that the
-// program can read its own output back.
+// How a locale writes a number, with blanks already removed, so that a number written its way,
+// the program's own output included, reads as the number it is.
 struct WrittenForm {
     std::u16string decimalSeparator;
     std::u16string groupSeparator;

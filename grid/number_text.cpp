@@ -14,7 +14,8 @@ namespace isosceles {
 
 namespace {
 
-constexpr std::size_t kWrittenDecimals = 3;
+// A short form's mantissa: its leading digit and three decimals.
+constexpr long kShortFormDigits = 4;
 
 bool isDigit(char16_t ch) {
     return ch >= u'0' && ch <= u'9';
@@ -213,9 +214,16 @@ bool endsWith(std::u16string_view text, std::u16string_view part) {
     return text.size() >= part.size() && text.substr(text.size() - part.size()) == part;
 }
 
-// The locale's own form: its minus or none, digits grouped as it groups them or not at all,
-// its decimal separator, exactly three decimals.
-std::optional<double> readWritten(std::u16string_view text, const WrittenForm& form) {
+bool allDigits(std::u16string_view text) {
+    return std::all_of(text.begin(), text.end(), isDigit);
+}
+
+// A number as the user's format writes it, with any number of decimals, none included: the
+// format's sign or the rule's own + or -, digits grouped as the format groups them or not at
+// all, the format's decimal separator. Nothing for any other text, nor for one without the
+// decimal separator where the format groups with a period: the rule reads that period as a
+// decimal point, and so it stays.
+std::optional<double> readRegional(std::u16string_view text, const WrittenForm& form) {
     bool negative = false;
     std::u16string_view body;
     const std::size_t negativeAffixes = form.negativePrefix.size() + form.negativeSuffix.size();
@@ -224,6 +232,9 @@ std::optional<double> readWritten(std::u16string_view text, const WrittenForm& f
         startsWith(text, form.negativePrefix) && endsWith(text, form.negativeSuffix)) {
         negative = true;
         body = text.substr(form.negativePrefix.size(), text.size() - negativeAffixes);
+    } else if (!text.empty() && (text[0] == u'-' || text[0] == u'+')) {
+        negative = text[0] == u'-';
+        body = text.substr(1);
     } else if (text.size() > positiveAffixes && startsWith(text, form.positivePrefix) &&
                endsWith(text, form.positiveSuffix)) {
         body = text.substr(form.positivePrefix.size(), text.size() - positiveAffixes);
@@ -231,19 +242,17 @@ std::optional<double> readWritten(std::u16string_view text, const WrittenForm& f
         return std::nullopt;
     }
     const std::u16string_view decimal = form.decimalSeparator;
-    // A value below 1 starts at the separator where the locale writes no leading zero.
-    const std::size_t leastInteger = form.leadingZero ? 1 : 0;
-    if (decimal.empty() || body.size() < decimal.size() + kWrittenDecimals + leastInteger) {
+    const std::size_t at = decimal.empty() ? std::u16string_view::npos : body.find(decimal);
+    if (at == std::u16string_view::npos && form.groupSeparator == u".") {
         return std::nullopt;
     }
-    const std::u16string_view fraction = body.substr(body.size() - kWrittenDecimals);
-    const std::size_t integerSize = body.size() - kWrittenDecimals - decimal.size();
-    if (body.substr(integerSize, decimal.size()) != decimal ||
-        !std::all_of(fraction.begin(), fraction.end(), isDigit)) {
+    const std::u16string_view integer = body.substr(0, at);
+    const std::u16string_view fraction =
+        at == std::u16string_view::npos ? std::u16string_view() : body.substr(at + decimal.size());
+    if ((integer.empty() && fraction.empty()) || !allDigits(fraction)) {
         return std::nullopt;
     }
-    const std::u16string_view integer = body.substr(0, integerSize);
-    if (std::all_of(integer.begin(), integer.end(), isDigit)) {
+    if (allDigits(integer)) {
         return toDouble({negative, integer, fraction, false, {}});
     }
     if (!validGroups(integer, form)) {
@@ -291,7 +300,7 @@ std::u16string superscript(int exponent) {
 std::optional<std::u16string> compactForm(std::u16string_view text, const NumberFormat& format,
                                           Exponent exponent) {
     const std::u16string compact = removeBlanks(text);
-    if (!readWritten(compact, format.writtenForm()) && !isPlainNumber(compact)) {
+    if (!readRegional(compact, format.writtenForm()) && !isPlainNumber(compact)) {
         return std::nullopt;
     }
     double value = 0;
@@ -311,8 +320,7 @@ std::u16string compactNumber(double value, const NumberFormat& format, Exponent 
     const auto mantissa = [&] { return format.format3(value / std::pow(10.0, exponent)); };
     std::u16string shown = mantissa();
     // Rounding to three decimals may carry into a second digit (9.9996 is 10.000).
-    if (std::count_if(shown.begin(), shown.end(), isDigit) >
-        1 + static_cast<long>(kWrittenDecimals)) {
+    if (std::count_if(shown.begin(), shown.end(), isDigit) > kShortFormDigits) {
         ++exponent;
         shown = mantissa();
     }
@@ -326,7 +334,7 @@ std::u16string compactNumber(double value, const NumberFormat& format, Exponent 
 
 double ParseNumber(std::u16string_view text, const NumberFormat& format) {
     const std::u16string compact = removeBlanks(text);
-    if (const std::optional<double> written = readWritten(compact, format.writtenForm())) {
+    if (const std::optional<double> written = readRegional(compact, format.writtenForm())) {
         return *written;
     }
     return readFixed(compact);
@@ -334,7 +342,7 @@ double ParseNumber(std::u16string_view text, const NumberFormat& format) {
 
 bool readsWhole(std::u16string_view text, const NumberFormat& format) {
     const std::u16string compact = removeBlanks(text);
-    if (readWritten(compact, format.writtenForm()) || isPlainNumber(compact)) {
+    if (readRegional(compact, format.writtenForm()) || isPlainNumber(compact)) {
         return true;
     }
     if (compact.size() > 2 && compact[0] == u'&') {

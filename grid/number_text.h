@@ -9,16 +9,18 @@
 
 namespace isosceles {
 
-// Box text to number. A text in the format's own three-decimal written form reads as the
-// number it shows; every other text follows the fixed reading rule, which ignores the
-// locale: blanks removed, &H/&O integers, else sign, digits, period, exponent E or D, up
+// Box text to number. A number written in the format's own way (its decimal separator with
+// any number of decimals, its grouping or none, its sign) reads as that number, except that
+// where the format groups with a period a text without its decimal separator is left to the
+// rule («1.234» stays 1.234). Every other text follows the fixed reading rule, which ignores
+// the locale: blanks removed, &H/&O integers, else sign, digits, period, exponent E or D, up
 // to the first character that cannot continue, 0 where no digit was read.
 // Raises CalcError(Overflow) for a number beyond the double range.
 double ParseNumber(std::u16string_view text, const NumberFormat& format);
 
 // Whether the reading takes the whole text: false where it stops at a character that cannot
-// continue a number («6,5» outside a format with a decimal comma reads as 6), and for an
-// empty text, which reads as 0.
+// continue a number («6,5» where a comma only groups thousands reads as 6), and for an empty
+// text, which reads as 0.
 bool readsWhole(std::u16string_view text, const NumberFormat& format);
 
 // Number to box text: three decimals in the format's regional convention.
@@ -32,7 +34,7 @@ enum class Exponent { Raised, Plain };
 // A short form of a text that is one number, for a box too narrow to show it whole: three
 // decimals of its leading digit's place and the power of ten, such as 1,000·10¹² in the
 // format's convention, so that its magnitude shows. Nothing for a text that is not one
-// number: neither the format's own written form nor a plain number of the reading rule.
+// number: neither a number in the format's own way nor a plain number of the reading rule.
 std::optional<std::u16string> compactForm(std::u16string_view text, const NumberFormat& format,
                                           Exponent exponent = Exponent::Raised);
 

@@ -1,4 +1,5 @@
 #include "calc_error.h"
+#include "custom_format.h"
 #include "locale_symbols.h"
 #include "number_text.h"
 
@@ -45,21 +46,21 @@ TEST_P(FixedRule, ReadsInEveryLocale) {
 INSTANTIATE_TEST_SUITE_P(
     Examples, FixedRule,
     ::testing::Values(
-        ReadCase{u"12.5", 12.5}, ReadCase{u" 1 \t2\n ", 12}, ReadCase{u"3,75", 3},
-        ReadCase{u"2.5e1", 25}, ReadCase{u"1.2.3", 1.2}, ReadCase{u"-4", -4}, ReadCase{u"abc", 0},
-        ReadCase{u"", 0}, ReadCase{u"12cm", 12}, ReadCase{u".5", 0.5}, ReadCase{u"-.5", -0.5},
-        ReadCase{u"+7", 7}, ReadCase{u"1.", 1}, ReadCase{u"-", 0}, ReadCase{u".", 0},
-        ReadCase{u"-.e5", 0}, ReadCase{u"e5", 0}, ReadCase{u"1e", 1}, ReadCase{u"1e+", 1},
-        ReadCase{u"1E-2", 0.01}, ReadCase{u"1d2", 100}, ReadCase{u"1D+2x", 100},
-        ReadCase{u"2 e 3", 2000}, ReadCase{u"-0", -0.0}, ReadCase{u"1e-400", 0},
-        ReadCase{u"-1e-400", -0.0}, ReadCase{u"0e999999", 0},
-        ReadCase{u"0.0000e99999999999999999999", 0}, ReadCase{u"3e-324", 4.9406564584124654e-324},
-        ReadCase{u"0.1", 0.1}, ReadCase{u"1.7976931348623157e308", 1.7976931348623157e308},
+        ReadCase{u"12.5", 12.5}, ReadCase{u" 1 \t2\n ", 12}, ReadCase{u"2.5e1", 25},
+        ReadCase{u"1.2.3", 1.2}, ReadCase{u"-4", -4}, ReadCase{u"abc", 0}, ReadCase{u"", 0},
+        ReadCase{u"12cm", 12}, ReadCase{u".5", 0.5}, ReadCase{u"-.5", -0.5}, ReadCase{u"+7", 7},
+        ReadCase{u"1.", 1}, ReadCase{u"-", 0}, ReadCase{u".", 0}, ReadCase{u"-.e5", 0},
+        ReadCase{u"e5", 0}, ReadCase{u"1e", 1}, ReadCase{u"1e+", 1}, ReadCase{u"1E-2", 0.01},
+        ReadCase{u"1d2", 100}, ReadCase{u"1D+2x", 100}, ReadCase{u"2 e 3", 2000},
+        ReadCase{u"-0", -0.0}, ReadCase{u"1e-400", 0}, ReadCase{u"-1e-400", -0.0},
+        ReadCase{u"0e999999", 0}, ReadCase{u"0.0000e99999999999999999999", 0},
+        ReadCase{u"3e-324", 4.9406564584124654e-324}, ReadCase{u"0.1", 0.1},
+        ReadCase{u"1.7976931348623157e308", 1.7976931348623157e308},
         // Only space, tab and line feed are blanks.
         ReadCase{u"1\r2", 1}, ReadCase{u"1\u00A02", 1},
         // Digits other than 0-9 and signs other than + and - end the number.
         ReadCase{u"\u0661\u0662", 0}, ReadCase{u"\u22125", 0}, ReadCase{u"１２", 0},
-        ReadCase{u"1.234", 1.234}, ReadCase{u"12.500", 12.5}, ReadCase{u"1,234.5", 1},
+        ReadCase{u"1.234", 1.234}, ReadCase{u"12.500", 12.5}, ReadCase{u"1x234.5", 1},
         ReadCase{u"&HFFFF", -1}, ReadCase{u"&hff", 255}, ReadCase{u"&H8000", -32768},
         ReadCase{u"&H7FFF", 32767}, ReadCase{u"&H10000", 65536}, ReadCase{u"&HFFFFFFFF", -1},
         ReadCase{u"&H80000000", -2147483648.0}, ReadCase{u"&H0000000000FFFF", -1},
@@ -128,43 +129,81 @@ struct WrittenCase {
     double expected;
 };
 
-class OwnOutput : public ::testing::TestWithParam<WrittenCase> {};
+class UsersOwnFormat : public ::testing::TestWithParam<WrittenCase> {};
 
-TEST_P(OwnOutput, ReadsAsTheNumberItShows) {
+// A number as the user's locale writes it, with any number of decimals, reads as that number;
+// any other text as the fixed rule reads it.
+TEST_P(UsersOwnFormat, ReadsAsTheNumberItIs) {
     const WrittenCase& p = GetParam();
-    EXPECT_EQ(ParseNumber(spelled(p.locale, p.text), NumberFormat::forLocale(p.locale)), p.expected)
-        << p.locale;
+    const std::u16string text = spelled(p.locale, p.text);
+    const double value = ParseNumber(text, NumberFormat::forLocale(p.locale));
+    EXPECT_EQ(value, p.expected) << p.locale;
+    EXPECT_EQ(std::signbit(value), std::signbit(p.expected)) << p.locale;
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Locales, OwnOutput,
+    Locales, UsersOwnFormat,
     ::testing::Values(
-        WrittenCase{"bg_BG.UTF-8", u"2,500", 2.5}, WrittenCase{"bg_BG.UTF-8", u"6,000", 6},
-        WrittenCase{"bg_BG.UTF-8", u"1234,500", 1234.5},
-        WrittenCase{"bg_BG.UTF-8", u"12\u00A0345,000", 12345},
-        WrittenCase{"bg_BG.UTF-8", u"1\u00A0234,500", 1234.5},
-        WrittenCase{"bg_BG.UTF-8", u"1 234,500", 1234.5},
-        WrittenCase{"bg_BG.UTF-8", u"-2,500", -2.5},
-        WrittenCase{"en_US.UTF-8", u"1,234.500", 1234.5},
-        WrittenCase{"en_US.UTF-8", u"1,234,567.500", 1234567.5},
-        WrittenCase{"en_US.UTF-8", u"1234567.500", 1234567.5},
-        WrittenCase{"de_CH.UTF-8", u"1G234D500", 1234.5},
-        WrittenCase{"de_DE.UTF-8", u"1G234D500", 1234.5},
-        WrittenCase{"de_DE.UTF-8", u"M0D000", -0.0}, WrittenCase{"sv_SE.UTF-8", u"M12D000", -12},
-        WrittenCase{"en_IN.UTF-8", u"12G34G567D500", 1234567.5},
-        WrittenCase{"fr_FR.UTF-8", u"1G234D500", 1234.5},
-        // Not the written form: the fixed rule reads them.
-        WrittenCase{"bg_BG.UTF-8", u"3,75", 3}, WrittenCase{"de_DE.UTF-8", u"1.234", 1.234},
-        WrittenCase{"de_DE.UTF-8", u"12.500", 12.5}, WrittenCase{"de_DE.UTF-8", u"1.23,500", 1.23},
-        WrittenCase{"en_US.UTF-8", u"12,34,567.500", 12},
-        WrittenCase{"en_US.UTF-8", u"1,2345.500", 1}, WrittenCase{"en_US.UTF-8", u",123.500", 0},
-        WrittenCase{"en_US.UTF-8", u"1,234.5", 1}, WrittenCase{"sv_SE.UTF-8", u"-12,000", -12},
-        WrittenCase{"sv_SE.UTF-8", u"\u221212", 0}, WrittenCase{"en_US.UTF-8", u"+1,234.500", 1},
-        WrittenCase{"bg_BG.UTF-8", u",500", 0}, WrittenCase{"bg_BG.UTF-8", u"1,5e9", 1},
-        WrittenCase{"bg_BG.UTF-8", u"1 234,5", 1234}, WrittenCase{"bg_BG.UTF-8", u"2,5000", 2},
-        WrittenCase{"en_US.UTF-8", u"1,234.500e3", 1}, WrittenCase{"en_US.UTF-8", u".500", 0.5},
-        WrittenCase{"en_IN.UTF-8", u"1,234,567.500", 1},
-        WrittenCase{"en_IN.UTF-8", u"1,23,4567.500", 1}));
+        WrittenCase{"bg_BG.UTF-8", u"6D5", 6.5}, WrittenCase{"bg_BG.UTF-8", u"6D50", 6.5},
+        WrittenCase{"bg_BG.UTF-8", u"6D500", 6.5}, WrittenCase{"bg_BG.UTF-8", u"M6D5", -6.5},
+        WrittenCase{"bg_BG.UTF-8", u"-6D5", -6.5}, WrittenCase{"bg_BG.UTF-8", u"+6D5", 6.5},
+        WrittenCase{"bg_BG.UTF-8", u"1 234D5", 1234.5},
+        WrittenCase{"bg_BG.UTF-8", u"1G234D5", 1234.5},
+        WrittenCase{"bg_BG.UTF-8", u"12G345D000", 12345}, WrittenCase{"bg_BG.UTF-8", u"6D", 6},
+        WrittenCase{"bg_BG.UTF-8", u"D5", 0.5}, WrittenCase{"bg_BG.UTF-8", u"2D5000", 2.5},
+        WrittenCase{"bg_BG.UTF-8", u"M0D000", -0.0},
+        WrittenCase{"bg_BG.UTF-8", u"0D1234567890123", 0.1234567890123},
+        WrittenCase{"en_US.UTF-8", u"1G234D5", 1234.5}, WrittenCase{"en_US.UTF-8", u"1G234", 1234},
+        WrittenCase{"en_US.UTF-8", u"1G234G567D500", 1234567.5},
+        WrittenCase{"en_US.UTF-8", u"+1G234D500", 1234.5}, WrittenCase{"de_DE.UTF-8", u"6D5", 6.5},
+        WrittenCase{"de_DE.UTF-8", u"1G234D5", 1234.5},
+        WrittenCase{"de_CH.UTF-8", u"1G234D5", 1234.5}, WrittenCase{"sv_SE.UTF-8", u"M12D5", -12.5},
+        WrittenCase{"sv_SE.UTF-8", u"-12D5", -12.5}, WrittenCase{"sv_SE.UTF-8", u"M12", -12},
+        WrittenCase{"en_IN.UTF-8", u"12G34G567D5", 1234567.5},
+        WrittenCase{"fr_FR.UTF-8", u"1G234D5", 1234.5},
+        // Not a number of the locale's own: the fixed rule reads them.
+        WrittenCase{"en_US.UTF-8", u"6G5", 6}, WrittenCase{"en_US.UTF-8", u"12G34G567D500", 12},
+        WrittenCase{"en_US.UTF-8", u"1G2345D500", 1}, WrittenCase{"en_US.UTF-8", u"G123D500", 0},
+        WrittenCase{"en_US.UTF-8", u"1G234D500e3", 1}, WrittenCase{"en_US.UTF-8", u"D500", 0.5},
+        WrittenCase{"bg_BG.UTF-8", u"1D5e9", 1}, WrittenCase{"bg_BG.UTF-8", u"6D5D5", 6},
+        WrittenCase{"bg_BG.UTF-8", u"6 и половина", 6}, WrittenCase{"bg_BG.UTF-8", u"D", 0},
+        WrittenCase{"en_IN.UTF-8", u"1G234G567D500", 1},
+        WrittenCase{"en_IN.UTF-8", u"1G23G4567D500", 1}, WrittenCase{"C", u"3,75", 3},
+        WrittenCase{"C", u"1,234.5", 1}));
+
+struct CustomCase {
+    const char16_t* decimal;
+    const char16_t* group;
+    bool parentheses;
+    std::u16string_view text;
+    double expected;
+};
+
+class CustomFormat : public ::testing::TestWithParam<CustomCase> {};
+
+// Formats a user can make in the Region settings, and those whose group separator is a
+// period, whose texts without a decimal separator keep the period as a decimal point.
+TEST_P(CustomFormat, ReadsItsOwnNumbers) {
+    const CustomCase& p = GetParam();
+    EXPECT_EQ(ParseNumber(p.text, customFormat(p.decimal, p.group, p.parentheses)), p.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, CustomFormat,
+                         ::testing::Values(CustomCase{u".", u"'", true, u"1'234.5", 1234.5},
+                                           CustomCase{u".", u"'", true, u"(6.5)", -6.5},
+                                           CustomCase{u".", u"'", true, u"-6.5", -6.5},
+                                           CustomCase{u".", u"'", true, u"(1'234)", -1234},
+                                           CustomCase{u".", u"'", true, u"12'34.5", 12},
+                                           CustomCase{u".", u"'", true, u"(6.5", 0},
+                                           CustomCase{u",", u".", false, u"1.234", 1.234},
+                                           CustomCase{u",", u".", false, u"1.234.567", 1.234},
+                                           CustomCase{u",", u".", false, u"1.234,5", 1234.5},
+                                           CustomCase{u",", u".", false, u"-1.234,5", -1234.5},
+                                           CustomCase{u",", u".", false, u"6,5", 6.5},
+                                           CustomCase{u",", u".", false, u"6", 6},
+                                           CustomCase{u".", u",", false, u"1,234", 1234},
+                                           CustomCase{u".", u",", false, u"6,5", 6},
+                                           CustomCase{u".", u",", false, u"1,23", 1}));
 
 TEST(ParseNumber, WrittenFormBeyondRangeOverflows) {
     std::u16string text(400, u'9');
@@ -282,9 +321,14 @@ TEST(CompactNumber, WritesAPlainPowerForAFontWithoutRaisedDigits) {
     EXPECT_EQ(compactForm(u"1e20", c, Exponent::Plain), u"1.000·10^20");
 }
 
-TEST(ReadsWhole, TakesTheFormatsOwnWrittenForm) {
+TEST(ReadsWhole, TakesTheFormatsOwnNumbers) {
     const NumberFormat bulgarian = NumberFormat::forLocale("bg_BG.UTF-8");
     EXPECT_TRUE(readsWhole(bulgarian.format3(-1234567.5), bulgarian));
+    EXPECT_TRUE(readsWhole(spelled("bg_BG.UTF-8", u"6D5"), bulgarian));
+    EXPECT_FALSE(readsWhole(spelled("bg_BG.UTF-8", u"6D5D5"), bulgarian));
+    const NumberFormat periodGroups = customFormat(u",", u".", false);
+    EXPECT_TRUE(readsWhole(u"1.234", periodGroups));
+    EXPECT_FALSE(readsWhole(u"1.234.567", periodGroups));
 }
 
 } // namespace

@@ -145,6 +145,16 @@ INSTANTIATE_TEST_SUITE_P(
                       GroupingCase{L"3;2", u"12'34'567.892", u"1234567'89'012.346",
                                    [] { return u"1" + repeated(u"0", 295) + u"'00'000.000"; }}));
 
+// What a pupil types in a format of their own reads as meant.
+TEST_F(RegionSettings, TypedNumbersReadInACustomFormat) {
+    setCustom(L"0");
+    const NumberFormat format = NumberFormat::user();
+    for (const auto& [text, value] : {std::pair{u"1'234.5", 1234.5}, std::pair{u"(6.5)", -6.5},
+                                      std::pair{u"1'234", 1234.0}, std::pair{u"6,5", 6.0}}) {
+        EXPECT_EQ(ParseNumber(text, format), value) << std::string(text, text + 5);
+    }
+}
+
 TEST_F(RegionSettings, WithoutALeadingZeroAHalfReadsBack) {
     setCustom(L"1");
     set({{LOCALE_ILZERO, L"0"}, {LOCALE_SDECIMAL, L","}, {LOCALE_STHOUSAND, L" "}});

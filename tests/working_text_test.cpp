@@ -1,3 +1,4 @@
+#include "custom_format.h"
 #include "working_text.h"
 
 #include <gtest/gtest.h>
@@ -15,23 +16,8 @@ namespace {
 // Decimal ".", groups of three under "'", negatives in parentheses: a Region format a user
 // can make on Windows, and the one where a negative value could pass for a formula's own
 // parentheses.
-class ParenthesesWriter : public NumberWriter {
-public:
-    std::string localeId() const override { return "test-parentheses"; }
-    std::u16string write(double value) const override {
-        std::array<char, 400> buffer{};
-        std::snprintf(buffer.data(), buffer.size(), "%.3f", std::fabs(value));
-        std::string text(buffer.data());
-        for (auto at = static_cast<long>(text.find('.')) - 3; at > 0; at -= 3) {
-            text.insert(static_cast<std::size_t>(at), "'");
-        }
-        const std::u16string written(text.begin(), text.end());
-        return value < 0 && text != "0.000" ? u"(" + written + u")" : written;
-    }
-};
-
 NumberFormat parentheses() {
-    return NumberFormat::fromWriter([] { return std::make_unique<const ParenthesesWriter>(); });
+    return customFormat(u".", u"'", true);
 }
 
 // The expected texts with each number as {value}, {-value} for a negative one, and {q} for
