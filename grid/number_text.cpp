@@ -3,6 +3,7 @@
 #include "calc_error.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -330,6 +331,35 @@ std::u16string compactNumber(double value, const NumberFormat& format, Exponent 
     const std::string digits = std::to_string(std::abs(exponent));
     return shown + u"\u00B710^" + (exponent < 0 ? u"\u2212" : u"") +
            std::u16string(digits.begin(), digits.end());
+}
+
+std::u16string exactNumber(double value, const NumberFormat& format) {
+    const double size = std::fabs(value);
+    if (size == 0) {
+        return u"0";
+    }
+    if (size < 0.0005 || size >= 1e15) {
+        return compactNumber(value, format);
+    }
+    std::array<char, 64> buffer{};
+    const auto [end, ec] =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), size, std::chars_format::fixed);
+    const std::string shortest(buffer.data(), ec == std::errc() ? end : buffer.data());
+    const std::size_t point = shortest.find('.');
+    const std::string decimals = point == std::string::npos ? "" : shortest.substr(point + 1);
+    // The format writes the sign and the integer's grouping; a quarter marks its decimals,
+    // which the value's own then replace. Below 10¹⁵ the sum is exact.
+    const std::u16string marker = format.writtenForm().decimalSeparator + u"250";
+    std::u16string text = format.format3(std::copysign(std::trunc(size) + 0.25, value));
+    const std::size_t at = text.rfind(marker);
+    if (at == std::u16string::npos) {
+        return format.format3(value);
+    }
+    text.replace(at, marker.size(),
+                 decimals.empty() ? u""
+                                  : format.writtenForm().decimalSeparator +
+                                        std::u16string(decimals.begin(), decimals.end()));
+    return text;
 }
 
 double ParseNumber(std::u16string_view text, const NumberFormat& format) {

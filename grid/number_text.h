@@ -26,6 +26,11 @@ bool readsWhole(std::u16string_view text, const NumberFormat& format);
 // Number to box text: three decimals in the format's regional convention.
 std::u16string FormatNumber3(double value, const NumberFormat& format);
 
+// A value with every decimal it has, in the format's convention, none where it is whole
+// (6; 6,25; −1 234,5), so that what was read of a text can be shown as it is; the short form
+// for a value below 0.0005 or from 10¹⁵ on, other than zero.
+std::u16string exactNumber(double value, const NumberFormat& format);
+
 // How a short form writes its power of ten: raised (10¹²), or, for a font that lacks the
 // raised digits and minus, which would then show as blanks or boxes and make 10⁻⁴ read as
 // 10 4, on the line after a caret (10^−4).
