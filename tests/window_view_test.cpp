@@ -75,6 +75,86 @@ TEST(BoxViews, FollowTheControllerStepByStep) {
                                {9, true, true, false, Solid, false, false, {}}});
 }
 
+struct NoticeCase {
+    Variant variant;
+    std::u16string_view first, second;
+    std::optional<int> box;
+    std::u16string_view text;
+};
+
+class Notices : public ::testing::TestWithParam<NoticeCase> {};
+
+// After Calculate, what was read in part and what the row is as a triangle are said at once,
+// at the first box concerned; a given box read in part and each computed box of a row that is
+// no triangle say it in their descriptions too.
+TEST_P(Notices, StandAtTheFirstBoxConcerned) {
+    const NoticeCase& k = GetParam();
+    GridController controller(NumberFormat::c());
+    controller.onLoad();
+    controller.selectOption(k.variant);
+    const auto& pair = given(k.variant);
+    controller.editCell(boxIndex(k.variant, pair[0]), std::u16string(k.first));
+    controller.editCell(boxIndex(k.variant, pair[1]), std::u16string(k.second));
+    controller.calculate();
+    const std::optional<Notice> notice = calculateNotice(controller);
+    ASSERT_EQ(notice.has_value(), k.box.has_value());
+    if (!notice) {
+        return;
+    }
+    EXPECT_EQ(notice->box, *k.box);
+    EXPECT_EQ(notice->text, k.text);
+    EXPECT_TRUE(announcement(controller).ends_with(u"\n" + notice->text));
+    for (int column = 0; column < kQuantityCount; ++column) {
+        const int box = boxIndex(k.variant, column);
+        const std::u16string described = boxView(controller, box).description;
+        for (std::size_t at = 0, end = 0; end != std::u16string::npos; at = end + 1) {
+            end = notice->text.find(u'\n', at);
+            const std::u16string line = notice->text.substr(at, end - at);
+            const bool reading = line.starts_with(u"От") || line.starts_with(u"Празното");
+            const bool concerned = reading ? box == notice->box : isComputedBox(box);
+            EXPECT_EQ(described.find(line) != std::u16string::npos, concerned) << box;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Notices,
+    ::testing::Values(
+        NoticeCase{0, u"6", u"5", std::nullopt, u""},
+        NoticeCase{0, u"", u"5", 0,
+                   u"Празното поле се чете като 0.\n"
+                   u"С тези стойности триъгълник няма: основата c = 0.000 е нула."},
+        NoticeCase{1, u"6", u"12 и половина", 7, u"От „12 и половина“ е прочетено 12."},
+        NoticeCase{0, u"-6", u"5", 2,
+                   u"С тези стойности триъгълник няма: основата c = −6.000 е отрицателна."},
+        NoticeCase{2, u"5", u"12", 8,
+                   u"Със същите бедро и лице има и втори триъгълник: c = 8.000, h = 3.000, "
+                   u"P = 18.000."}));
+
+TEST(Announcement, ReadsTheRowsFourResults) {
+    GridController controller(NumberFormat::c());
+    controller.onLoad();
+    EXPECT_EQ(announcement(controller), u"");
+    controller.editCell(0, u"6");
+    controller.editCell(1, u"5");
+    controller.calculate();
+    EXPECT_EQ(announcement(controller),
+              u"Вариант 1: c = 6.000; a = 5.000; P = 16.000; S = 12.000.");
+}
+
+// The working of results out of date says so before anything else.
+TEST(WorkingReport, OfResultsOutOfDateSaysSo) {
+    GridController controller(NumberFormat::c());
+    controller.onLoad();
+    controller.editCell(0, u"6");
+    controller.editCell(1, u"5");
+    controller.calculate();
+    const std::u16string stale = utf16(kOutOfDateText) + u"\n";
+    EXPECT_FALSE(workingReport(controller, 0)->text.starts_with(stale));
+    controller.editCell(0, u"7");
+    EXPECT_TRUE(workingReport(controller, 0)->text.starts_with(stale));
+}
+
 TEST(BoxTooltip, HoldsWhatTheDrawingLeavesOutALineEach) {
     const std::u16string note = utf16(kOutOfDateText);
     const struct {

@@ -85,7 +85,8 @@ constexpr WorkingCase kRows[] = {
      u"Ъгълът при върха θ = arctan(t / u) = arctan({4.8} / {1.4}) = {1.287} рад\n"
      u"Височината към основата h = a · cos(θ / 2) = {5} · cos({1.287} / 2) = {4}\n"
      u"Основата c = (2·S) / h = (2·{12}) / {4} = {6}\n"
-     u"Периметърът P = (2·a) + c = (2·{5}) + {6} = {16}"},
+     u"Периметърът P = (2·a) + c = (2·{5}) + {6} = {16}\n"
+     u"Със същите бедро и лице има и втори триъгълник: c = {8}, h = {3}, P = {18}."},
     {3, 5, 16,
      u"Вариант 4\n"
      u"Дадени: бедрото a = {5} и периметърът P = {16}.\n"
@@ -107,7 +108,8 @@ constexpr WorkingCase kRows[] = {
      u"Височината към основата h = √(a·a − ({q}·c)·c) = √({5}·{5} − ({q}·({-6}))·({-6})) = "
      u"√({25} − {9}) = {4}\n"
      u"Периметърът P = (2·a) + c = (2·{5}) + ({-6}) = {4}\n"
-     u"Лицето S = (c·h) / 2 = (({-6})·{4}) / 2 = {-12}"},
+     u"Лицето S = (c·h) / 2 = (({-6})·{4}) / 2 = {-12}\n"
+     u"С тези стойности триъгълник няма: основата c = {-6} е отрицателна."},
 };
 
 INSTANTIATE_TEST_SUITE_P(Variants, RowWorking,
@@ -138,6 +140,67 @@ TEST(Working, SaysWhatWasReadFromATextReadInPart) {
                   .find(u"основата c = 0.000 (празното поле се чете като 0) и"),
               std::u16string::npos);
 }
+
+struct ShapeCase {
+    Variant variant;
+    double first, second;
+    std::u16string_view note;
+};
+
+class Shape : public ::testing::TestWithParam<ShapeCase> {};
+
+// A pupil is told in one sentence why no triangle has the row's values, with the value at
+// fault, or that a second triangle has the same leg and area.
+TEST_P(Shape, IsSaidInOneSentence) {
+    const ShapeCase& k = GetParam();
+    EXPECT_EQ(shapeNote(solveShowingWork(k.variant, k.first, k.second), parentheses()), k.note);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Shape,
+    ::testing::Values(
+        ShapeCase{0, 6, 5, u""}, ShapeCase{2, 2, 2, u""}, ShapeCase{0, 12, 5, u""},
+        ShapeCase{0, 0, 0, u"С тези стойности триъгълник няма: основата c = 0.000 е нула."},
+        ShapeCase{0, 6, -5, u"С тези стойности триъгълник няма: бедрото a = −5.000 е отрицателно."},
+        ShapeCase{1, 6, -12,
+                  u"С тези стойности триъгълник няма: лицето S = −12.000 е отрицателно."},
+        ShapeCase{3, 5, 6, u"С тези стойности триъгълник няма: основата c = −4.000 е отрицателна."},
+        ShapeCase{4, 1, -1,
+                  u"С тези стойности триъгълник няма: периметърът P = −1.000 е отрицателен."},
+        ShapeCase{0, 10, 5,
+                  u"С тези стойности триъгълник няма: основата c = 10.000 е колкото двете бедра "
+                  u"заедно, затова лицето е нула."},
+        ShapeCase{2, 5, 12,
+                  u"Със същите бедро и лице има и втори триъгълник: c = 8.000, h = 3.000, "
+                  u"P = 18.000."}));
+
+struct ReadingCase {
+    std::u16string_view typed;
+    bool whole;
+    double read;
+    std::u16string_view note;
+};
+
+class Reading : public ::testing::TestWithParam<ReadingCase> {};
+
+TEST_P(Reading, SaysWhatWasReadOfATextTakenInPart) {
+    const ReadingCase& k = GetParam();
+    Calculation calculation;
+    calculation.working = solveShowingWork(0, k.read, 5);
+    calculation.typed = {std::u16string(k.typed), u"5"};
+    calculation.readWhole = {k.whole, true};
+    EXPECT_EQ(readingNote(calculation, 0, parentheses()), k.note);
+    EXPECT_EQ(readingNote(calculation, 1, parentheses()), u"");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, Reading,
+    ::testing::Values(ReadingCase{u"6", true, 6, u""},
+                      ReadingCase{u"", false, 0, u"Празното поле се чете като 0."},
+                      ReadingCase{u"6 и половина", false, 6, u"От „6 и половина“ е прочетено 6."},
+                      ReadingCase{u"6.125 см", false, 6.125, u"От „6.125 см“ е прочетено 6.125."},
+                      ReadingCase{u"-1234.5abc", false, -1234.5,
+                                  u"От „-1234.5abc“ е прочетено (1'234.5)."}));
 
 struct FailureCase {
     Variant variant;

@@ -42,8 +42,60 @@ std::optional<WorkingReport> workingReport(const GridController& controller, Var
     // The copy button is named as the boxes' copy item.
     const auto copy = std::find_if(kBoxMenu.begin(), kBoxMenu.end(),
                                    [](const MenuEntry& e) { return e.action == BoxAction::Copy; });
-    return WorkingReport{windowTitle(), workingText(*done, controller.numberFormat(), exponent),
-                         copy->text, kOkText};
+    std::u16string text = workingText(*done, controller.numberFormat(), exponent);
+    if (controller.isOutOfDate(boxIndex(row, computed(row)[0]))) {
+        text = utf16(kOutOfDateText) + u"\n" + text;
+    }
+    return WorkingReport{windowTitle(), std::move(text), copy->text, kOkText};
+}
+
+std::optional<Notice> calculateNotice(const GridController& controller, Exponent exponent) {
+    const Variant row = controller.currentVariant();
+    const Calculation* done = controller.calculation(row);
+    if (done == nullptr) {
+        return std::nullopt;
+    }
+    const NumberFormat& format = controller.numberFormat();
+    const auto& pair = given(row);
+    std::optional<int> at;
+    std::u16string text;
+    const auto add = [&text](const std::u16string& line) {
+        text += (text.empty() ? u"" : u"\n") + line;
+    };
+    for (std::size_t n = 0; n < pair.size(); ++n) {
+        if (const std::u16string reading = readingNote(*done, n, format); !reading.empty()) {
+            at = at.value_or(boxIndex(row, pair[n]));
+            add(reading);
+        }
+    }
+    if (const std::u16string shape = shapeNote(done->working, format, exponent); !shape.empty()) {
+        at = at.value_or(boxIndex(row, computed(row)[0]));
+        add(shape);
+    }
+    if (!at) {
+        return std::nullopt;
+    }
+    return Notice{*at, std::move(text)};
+}
+
+std::u16string announcement(const GridController& controller, Exponent exponent) {
+    const Variant row = controller.currentVariant();
+    if (controller.calculation(row) == nullptr) {
+        return {};
+    }
+    std::u16string text = utf16(caption(row)) + u": ";
+    for (const QuantityInfo& info : QuantityTable) {
+        if (info.quantity != Quantity::c) {
+            text += u"; ";
+        }
+        text += std::u16string(symbolOf(termOf(info.quantity))) + u" = " +
+                controller.cell(boxIndex(row, info.quantity)).text;
+    }
+    text += u".";
+    if (const std::optional<Notice> notice = calculateNotice(controller, exponent)) {
+        text += u"\n" + notice->text;
+    }
+    return text;
 }
 
 Colours coloursOf(Family family, int index) {
@@ -68,7 +120,14 @@ Colours coloursOf(Family family, int index) {
 
 namespace {
 
-// A computed box's working, or what was typed into a given box where its text hides it.
+// A given quantity's place in its variant's reading order.
+std::size_t givenIndex(Variant row, Quantity quantity) {
+    return given(row)[0] == quantity ? 0 : 1;
+}
+
+// A computed box's working, after what the row's values are as a triangle; for a given box
+// still holding what Calculate wrote, what was read of a text taken in part, or what was
+// typed where the box's text hides it.
 std::u16string workingNote(const GridController& controller, int box, Exponent exponent) {
     const Variant row = rowOfBox(box);
     const Calculation* done = controller.calculation(row);
@@ -78,11 +137,19 @@ std::u16string workingNote(const GridController& controller, int box, Exponent e
     }
     const NumberFormat& format = controller.numberFormat();
     if (isComputedBox(box)) {
-        return stepsText(done->working, termOf(quantityOfBox(box)), format, exponent);
+        std::u16string note = shapeNote(done->working, format, exponent);
+        const std::u16string steps =
+            stepsText(done->working, termOf(quantityOfBox(box)), format, exponent);
+        return note.empty() ? steps : note + u"\n" + steps;
     }
-    const auto& pair = given(row);
-    const std::size_t n = pair[0] == quantityOfBox(box) ? 0 : 1;
-    if (!controller.isKept(box) || format.format3(done->working.given[n]) == done->typed[n] ||
+    if (!controller.isKept(box)) {
+        return {};
+    }
+    const std::size_t n = givenIndex(row, quantityOfBox(box));
+    if (std::u16string reading = readingNote(*done, n, format); !reading.empty()) {
+        return reading;
+    }
+    if (format.format3(done->working.given[n]) == done->typed[n] ||
         ParseNumber(cell.text, format) == done->working.given[n]) {
         return {};
     }

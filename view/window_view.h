@@ -63,9 +63,25 @@ struct WorkingReport {
     friend bool operator==(const WorkingReport&, const WorkingReport&) = default;
 };
 
-// None for a row without a Calculate's results.
+// None for a row without a Calculate's results. Results out of date say so first.
 std::optional<WorkingReport> workingReport(const GridController& controller, Variant row,
                                            Exponent exponent = Exponent::Raised);
+
+// What a Calculate that went through says at once, beside the row, without needing to be
+// dismissed: what was read of each given text the reading took only in part, then what the
+// row's values are as a triangle (none, or one of two). It stands at `box`: the first given
+// box read in part, else the row's first computed box. None where there is nothing to say.
+struct Notice {
+    int box;
+    std::u16string text;
+    friend bool operator==(const Notice&, const Notice&) = default;
+};
+std::optional<Notice> calculateNotice(const GridController& controller,
+                                      Exponent exponent = Exponent::Raised);
+
+// What a screen reader is told once a Calculate went through: the row's four results as the
+// boxes show them, then the notice.
+std::u16string announcement(const GridController& controller, Exponent exponent = Exponent::Raised);
 
 // What each of the two buttons does, by its index.
 enum class ButtonCommand { Calculate, ClearAll };
@@ -99,8 +115,9 @@ struct BoxView {
     bool slanted;
     Ring ring; // while it has the focus
     // What a screen reader says after the box's name; empty: nothing. A result's says how it
-    // was computed, after whether it is out of date; a given value's, what was typed where
-    // the box's text hides it.
+    // was computed, after whether it is out of date and what the row is as a triangle; a
+    // given value's, what was read of a text taken in part, or what was typed where the
+    // box's text hides it.
     std::u16string description;
     // Whether the box's menu offers «Копиране», which copies the box's whole text.
     bool copyOffered;

@@ -15,19 +15,20 @@ namespace {
 
 struct TermText {
     std::u16string_view symbol;
-    std::u16string_view name; // where it first appears, its symbol included
+    std::u16string_view name;     // where it first appears, its symbol included
+    std::u16string_view negative; // "is negative", in the name's gender
 };
 
 // By Term.
 constexpr std::array<TermText, 8> kTerms{{
-    {u"c", u"основата c"},
-    {u"a", u"бедрото a"},
-    {u"P", u"периметърът P"},
-    {u"S", u"лицето S"},
-    {u"h", u"височината към основата h"},
-    {u"t", u"височината към бедрото t"},
-    {u"u", u"помощната величина u"},
-    {u"θ", u"ъгълът при върха θ"},
+    {u"c", u"основата c", u"отрицателна"},
+    {u"a", u"бедрото a", u"отрицателно"},
+    {u"P", u"периметърът P", u"отрицателен"},
+    {u"S", u"лицето S", u"отрицателно"},
+    {u"h", u"височината към основата h", u"отрицателна"},
+    {u"t", u"височината към бедрото t", u"отрицателна"},
+    {u"u", u"помощната величина u", u"отрицателна"},
+    {u"θ", u"ъгълът при върха θ", u"отрицателен"},
 }};
 
 const TermText& textOf(Term term) {
@@ -262,6 +263,8 @@ std::u16string workingText(const Calculation& calculation, const NumberFormat& f
     }
     if (working.failed()) {
         text += u'\n' + failureText(working, format, exponent);
+    } else if (const std::u16string note = shapeNote(working, format, exponent); !note.empty()) {
+        text += u'\n' + note;
     }
     return text;
 }
@@ -277,6 +280,48 @@ std::u16string unreadableText(Quantity quantity, const Calculation& calculation)
     const std::size_t n = pair[0] == quantity ? 0 : 1;
     return capitalised(textOf(termOf(quantity)).name) + u" «" + calculation.typed[n] +
            u"» е извън обхвата на числата, с които програмата смята.";
+}
+
+std::u16string_view symbolOf(Term term) {
+    return textOf(term).symbol;
+}
+
+std::u16string readingNote(const Calculation& calculation, std::size_t n,
+                           const NumberFormat& format) {
+    if (calculation.readWhole.at(n)) {
+        return {};
+    }
+    if (calculation.typed.at(n).empty()) {
+        return u"Празното поле се чете като 0.";
+    }
+    return u"От „" + calculation.typed[n] + u"“ е прочетено " +
+           exactNumber(calculation.working.given.at(n), format) + u".";
+}
+
+std::u16string shapeNote(const Working& working, const NumberFormat& format, Exponent exponent) {
+    const Style style{format, exponent};
+    if (const std::optional<NoTriangle> none = noTriangle(working)) {
+        const TermText& term = textOf(termOf(none->quantity));
+        std::u16string why = std::u16string(term.name) + u" = " + number(none->value, style);
+        switch (none->cause) {
+        case NoTriangleCause::Negative:
+            why += u" е " + std::u16string(term.negative);
+            break;
+        case NoTriangleCause::Zero:
+            why += u" е нула";
+            break;
+        case NoTriangleCause::Flat:
+            why = u"основата c = " + number(working.values.c, style) +
+                  u" е колкото двете бедра заедно, затова лицето е нула";
+            break;
+        }
+        return u"С тези стойности триъгълник няма: " + why + u".";
+    }
+    if (const std::optional<SecondTriangle> second = secondTriangle(working)) {
+        return u"Със същите бедро и лице има и втори триъгълник: c = " + number(second->c, style) +
+               u", h = " + number(second->h, style) + u", P = " + number(second->P, style) + u".";
+    }
+    return {};
 }
 
 std::u16string failureText(const Working& working, const NumberFormat& format, Exponent exponent) {

@@ -3,6 +3,7 @@
 #include "grid_controller.h"
 #include "number_format.h"
 #include "number_text.h"
+#include "shape.h"
 #include "working.h"
 
 #include <string>
@@ -15,9 +16,12 @@ namespace isosceles {
 // hide it or run long, its power of ten as `exponent` says), − for minus, · for a product and √ for
 // the root. Each quantity is named in words where it first appears. Lines are separated by '\n'.
 
+// A term's one-letter name: c, a, P, S, h, t, u, θ.
+std::u16string_view symbolOf(Term term);
+
 // The row's whole working: the variant, the given values (and what was read of a text the
-// reading took only in part), every step; where a step failed, that step and what it means
-// for the triangle.
+// reading took only in part), every step, and what the values are as a triangle; where a
+// step failed, that step and what it means for the triangle.
 std::u16string workingText(const Calculation& calculation, const NumberFormat& format,
                            Exponent exponent = Exponent::Raised);
 
@@ -27,6 +31,16 @@ std::u16string stepsText(const Working& working, Term term, const NumberFormat& 
 
 // A given value whose text is beyond the range of numbers the program holds.
 std::u16string unreadableText(Quantity quantity, const Calculation& calculation);
+
+// What was read of a given value's text (`n` in reading order) where the reading did not
+// take all of it, such as «От „6 и половина“ е прочетено 6.»; nothing where it did.
+std::u16string readingNote(const Calculation& calculation, std::size_t n,
+                           const NumberFormat& format);
+
+// What a finished working's values are as a triangle: why no real triangle has them, or the
+// second triangle that has the same given leg and area; nothing where neither is so.
+std::u16string shapeNote(const Working& working, const NumberFormat& format,
+                         Exponent exponent = Exponent::Raised);
 
 // The step that failed, with its values, and one sentence of what that means for the
 // triangle; nothing where no step failed.
