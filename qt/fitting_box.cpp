@@ -256,6 +256,11 @@ void FittingBox::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void FittingBox::keyPressEvent(QKeyEvent* event) {
+    // Shift+F10 asks for the menu as the menu key does; Qt maps only the latter.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        showMenu(mapToGlobal(cursorRect().bottomLeft()));
+        return;
+    }
     const KeyAnswer answer = answerKey(view_, classOf(*event));
     if (answer.sound) {
         emit keyRefused();

@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "announce.h"
 #include "assignment_text.h"
 #include "colour.h"
 #include "face_button.h"
@@ -24,6 +25,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QToolTip>
 #include <QTranslator>
 
 #include <algorithm>
@@ -324,7 +326,9 @@ void MainWindow::bind() {
         connect(Command1.at(i), &QPushButton::clicked, this, [this, i] {
             switch (kButtonCommands.at(i)) {
             case ButtonCommand::Calculate:
-                run([this] { controller_.calculate(); });
+                if (run([this] { controller_.calculate(); })) {
+                    tellCalculated(*Command1.at(i));
+                }
                 break;
             case ButtonCommand::ClearAll:
                 run([this] { controller_.clearAll(); });
@@ -348,13 +352,26 @@ void MainWindow::bind() {
 
 // The one place where an operation's failure leaves the event: the report is shown and the
 // window goes on, the failed row's results emptied and what was typed kept.
-template <typename Operation> void MainWindow::run(Operation&& operation) {
+template <typename Operation> bool MainWindow::run(Operation&& operation) {
     const std::optional<FailureReport> failure =
         attempt(controller_, std::forward<Operation>(operation));
     mirror();
     if (failure && onError_) {
         onError_(*this, *failure);
     }
+    return !failure;
+}
+
+// The notice under the box it concerns, until the next key, click or move elsewhere; the
+// results and the notice to a screen reader, from the button that was pressed.
+void MainWindow::tellCalculated(QWidget& pressed) {
+    if (const std::optional<Notice> notice = calculateNotice(controller_)) {
+        FittingBox* box = Text2.at(static_cast<std::size_t>(notice->box));
+        QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())),
+                           QString::fromStdU16String(notice->text), box, QRect(),
+                           tipShowTime(notice->text));
+    }
+    announce(pressed, QString::fromStdU16String(announcement(controller_)));
 }
 
 void MainWindow::showWorking(Variant row) {
@@ -366,6 +383,12 @@ void MainWindow::showWorking(Variant row) {
 }
 
 void MainWindow::mirror() {
+    // What was announced belongs to the Calculate that announced it.
+    for (QPushButton* button : Command1) {
+        if (!button->accessibleDescription().isEmpty()) {
+            button->setAccessibleDescription(QString());
+        }
+    }
     for (int box = 0; box < kBoxCount; ++box) {
         Text2[static_cast<std::size_t>(box)]->show(boxView(controller_, box));
     }

@@ -73,7 +73,9 @@ private:
     QFont boxFont() const;
     std::optional<std::u16string> shortForm(std::u16string_view text) const;
 
-    template <typename Operation> void run(Operation&& operation);
+    // Returns whether the operation went through.
+    template <typename Operation> bool run(Operation&& operation);
+    void tellCalculated(QWidget& pressed);
     void mirror();
     void showWorking(Variant row);
 

@@ -9,6 +9,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 HEADINGS = ["c", "a=b", "P", "S"]
 COMPUTED = {2, 3, 5, 6, 8, 10, 12, 15, 17, 19}
@@ -21,6 +22,9 @@ def box_name(k):
 def wait_for(what, probe, seconds=20):
     deadline = time.time() + seconds
     while time.time() < deadline:
+        # Events reach their listeners only as the main loop runs.
+        while GLib.MainContext.default().iteration(False):
+            pass
         found = probe()
         if found:
             return found
@@ -103,12 +107,21 @@ def main():
             pyatspi.STATE_CHECKED))
         boxes[box_name(4)].queryEditableText().setTextContents("6")
         boxes[box_name(7)].queryEditableText().setTextContents("12")
+        # A screen reader hears the results: an announcement where Qt makes one, else the
+        # description the pressed button takes.
+        heard = []
+        pyatspi.Registry.registerEventListener(
+            lambda event: heard.append(str(event.any_data)),
+            "object:announcement", "object:property-change:accessible-description")
         press(buttons["Изчисли"], "Press")
         expected = ["6.000", "5.000", "16.000", "12.000"]
         shown = wait_for("the results", lambda: (
             lambda row: row if row == expected else None)([text_of(boxes[box_name(k)])
                                                             for k in range(4, 8)]), seconds=10)
         check(shown == expected, "Calculate shows %s" % ", ".join(shown))
+        told = "Вариант 2: c = 6.000; a = 5.000; P = 16.000; S = 12.000."
+        wait_for("the announcement", lambda: told in heard, seconds=10)
+        check(True, "a screen reader is told %r" % told)
     finally:
         program.terminate()
         program.wait(timeout=10)

@@ -1103,6 +1103,33 @@ TEST_F(Window, ComputedBoxShowsHowItWasComputed) {
     dialog->accept();
 }
 
+// After Calculate the notice stands at the box it concerns, and a screen reader is told the
+// results from the button pressed, until the next edit.
+TEST_F(Window, CalculateTellsItsNoticeAndAnnouncesTheResults) {
+    type(1, "5");
+    QToolTip::hideText();
+    click(window->Command1[0]);
+    const std::optional<Notice> notice = calculateNotice(window->controller());
+    ASSERT_TRUE(notice);
+    EXPECT_EQ(notice->box, 0);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text().toStdU16String(), notice->text);
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    EXPECT_EQ(window->Command1[0]->accessibleDescription().toStdU16String(),
+              announcement(window->controller()));
+#endif
+    type(1, "1");
+    EXPECT_EQ(window->Command1[0]->accessibleDescription(), "");
+}
+
+TEST_F(Window, ShiftF10OpensABoxsMenu) {
+    box(0)->setFocus();
+    QTest::keyClick(box(0), Qt::Key_F10, Qt::ShiftModifier);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    menu->close();
+}
+
 // A box in reach of the keyboard has the program's menu too, not the toolkit's, and what is
 // chosen there reaches the controller.
 TEST_F(Window, EveryBoxsMenuIsTheProgramsOwn) {

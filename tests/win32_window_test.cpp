@@ -354,6 +354,19 @@ TEST_F(Window, ClosedBoxesAreHatchedAndSayWhichVariantOpensThem) {
     EXPECT_EQ(shownTip(), L"За да пишете тук, изберете „Вариант 2“.");
 }
 
+// After Calculate the notice stands in a balloon at the box it concerns, until the next edit.
+TEST_F(Window, CalculateShowsItsNoticeAtTheBox) {
+    type(1, L"5");
+    click(window->Command1[0]);
+    const std::optional<Notice> notice = calculateNotice(window->controller());
+    ASSERT_TRUE(notice);
+    EXPECT_EQ(shownTip(), wide(notice->text));
+    type(0, L"6");
+    EXPECT_EQ(shownTip(), L"");
+    click(window->Command1[0]);
+    EXPECT_EQ(shownTip(), L"") << "a triangle read whole says nothing";
+}
+
 // Each control is drawn on its family's fixed colour from the table, Frame1 included, on the
 // screen and where the frame or the window is asked to print itself.
 TEST_F(Window, EachControlShowsItsFamilysColourFromTheTable) {

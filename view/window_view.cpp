@@ -78,6 +78,12 @@ std::optional<Notice> calculateNotice(const GridController& controller, Exponent
     return Notice{*at, std::move(text)};
 }
 
+int tipShowTime(std::u16string_view text) {
+    constexpr int kAtLeast = 10'000;
+    constexpr int kPerCharacter = 40;
+    return kAtLeast + kPerCharacter * static_cast<int>(std::min<std::size_t>(text.size(), 1000));
+}
+
 std::u16string announcement(const GridController& controller, Exponent exponent) {
     const Variant row = controller.currentVariant();
     if (controller.calculation(row) == nullptr) {

@@ -79,6 +79,9 @@ struct Notice {
 std::optional<Notice> calculateNotice(const GridController& controller,
                                       Exponent exponent = Exponent::Raised);
 
+// How long a tip shown at once stays up, in milliseconds: ten seconds and time to read it.
+int tipShowTime(std::u16string_view text);
+
 // What a screen reader is told once a Calculate went through: the row's four results as the
 // boxes show them, then the notice.
 std::u16string announcement(const GridController& controller, Exponent exponent = Exponent::Raised);

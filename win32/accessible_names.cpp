@@ -3,8 +3,10 @@
 // The interfaces' identifiers defined here, once.
 #include <initguid.h>
 #include <oleacc.h>
+#include <uiautomationcore.h>
 
 #include <atomic>
+#include <memory>
 
 namespace isosceles {
 
@@ -21,6 +23,11 @@ struct Ole {
     decltype(&SysAllocString) allocString = nullptr;
     decltype(&CreateStdAccessibleObject) standardObject = nullptr;
     decltype(&LresultFromObject) resultFromObject = nullptr;
+    decltype(&SysFreeString) freeString = nullptr;
+    // UI Automation's, the notification from Windows 10 1709 on; Wine has neither.
+    HRESULT(WINAPI* hostProvider)(HWND, IRawElementProviderSimple**) = nullptr;
+    HRESULT(WINAPI* raiseNotification)
+    (IRawElementProviderSimple*, int kind, int processing, BSTR text, BSTR activity) = nullptr;
 };
 
 template <typename Function> void take(HMODULE library, const char* name, Function*& function) {
@@ -39,12 +46,16 @@ const Ole& ole() {
         const HMODULE com = load(L"ole32.dll");
         const HMODULE automation = load(L"oleaut32.dll");
         const HMODULE accessibility = load(L"oleacc.dll");
+        const HMODULE uiAutomation = load(L"uiautomationcore.dll");
         Ole f;
         take(com, "CoInitializeEx", f.initialize);
         take(com, "CoCreateInstance", f.createInstance);
         take(automation, "SysAllocString", f.allocString);
         take(accessibility, "CreateStdAccessibleObject", f.standardObject);
         take(accessibility, "LresultFromObject", f.resultFromObject);
+        take(automation, "SysFreeString", f.freeString);
+        take(uiAutomation, "UiaHostProviderFromHwnd", f.hostProvider);
+        take(uiAutomation, "UiaRaiseNotificationEvent", f.raiseNotification);
         return f;
     }();
     return functions;
@@ -229,6 +240,30 @@ void AccessibleNames::describe(HWND control, const std::wstring& description) {
         services_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property,
                                   description.c_str());
     }
+}
+
+bool announce(HWND window, const std::wstring& text) {
+    const Ole& f = ole();
+    if (f.hostProvider == nullptr || f.raiseNotification == nullptr || f.allocString == nullptr ||
+        f.freeString == nullptr) {
+        return false;
+    }
+    IRawElementProviderSimple* host = nullptr;
+    if (FAILED(f.hostProvider(window, &host)) || host == nullptr) {
+        return false;
+    }
+    const auto release = [](IUnknown* object) { object->Release(); };
+    const std::unique_ptr<IRawElementProviderSimple, decltype(release)> provider(host, release);
+    using String = std::unique_ptr<OLECHAR, decltype(f.freeString)>;
+    const String said(f.allocString(text.c_str()), f.freeString);
+    const String activity(f.allocString(L"isosceles.calculated"), f.freeString);
+    // NotificationKind_ActionCompleted, NotificationProcessing_ImportantMostRecent: a second
+    // Calculate's results replace the first's, never queue behind them.
+    constexpr int kActionCompleted = 2;
+    constexpr int kImportantMostRecent = 1;
+    return said && activity &&
+           SUCCEEDED(f.raiseNotification(provider.get(), kActionCompleted, kImportantMostRecent,
+                                         said.get(), activity.get()));
 }
 
 LRESULT accessibleObject(HWND control, WPARAM wParam, LPARAM lParam, const std::wstring& name,

@@ -30,6 +30,10 @@ private:
     bool asked_ = false;
 };
 
+// Tells a screen reader `text` once, as from `window`, with UI Automation's notification.
+// False where the system has none (before Windows 10 1709, and under Wine).
+bool announce(HWND window, const std::wstring& text);
+
 // The answer to a control's WM_GETOBJECT: for its client object, the object Windows would
 // make for it, with this name and, unless empty, this description; 0 for anything else, which
 // the control's own procedure answers.

@@ -270,10 +270,12 @@ void MainWindow::sizeWindow() {
 // the names that UI Automation reads where a control's text does not say what it is (a box
 // or the assignment, which answer Active Accessibility themselves from the start).
 void MainWindow::finishStart() {
-    for (HWND* tip : {&tooltip_, &explainedTip_}) {
-        *tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(),
-                               nullptr, instance_, nullptr);
+    // A tip shown at once points at its box from a balloon.
+    for (const auto& [tip, style] :
+         {std::pair{&tooltip_, DWORD{0}}, std::pair{&explainedTip_, DWORD{TTS_BALLOON}}}) {
+        *tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_NOPREFIX | style, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance_, nullptr);
     }
     TOOLINFOW tracked = trackedTool(hwnd());
     tracked.uFlags = TTF_TRACK | TTF_ABSOLUTE;
@@ -309,20 +311,27 @@ void MainWindow::hideExplained() {
     SendMessageW(explainedTip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tracked));
 }
 
-// The box's tooltip below the box, for as long as the system keeps a tooltip up.
+// The box's tooltip at the box.
 void MainWindow::explain(int box) {
+    showTip(box, boxes_.at(static_cast<std::size_t>(box))->tooltipText());
+}
+
+// A text below the box, for as long as the view says.
+void MainWindow::showTip(int box, std::wstring text) {
     if (explainedTip_ == nullptr) {
         return;
     }
-    explained_ = boxes_.at(static_cast<std::size_t>(box))->tooltipText();
+    explained_ = std::move(text);
     TOOLINFOW tracked = trackedTool(hwnd());
     tracked.lpszText = explained_.data();
     SendMessageW(explainedTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tracked));
     RECT place{};
     GetWindowRect(Text2.at(static_cast<std::size_t>(box)), &place);
-    SendMessageW(explainedTip_, TTM_TRACKPOSITION, 0, MAKELPARAM(place.left, place.bottom));
+    SendMessageW(explainedTip_, TTM_TRACKPOSITION, 0,
+                 MAKELPARAM((place.left + place.right) / 2, place.bottom));
     SendMessageW(explainedTip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tracked));
-    SetTimer(hwnd(), kExplainedTimer, GetDoubleClickTime() * 10, nullptr);
+    const std::u16string shown(explained_.begin(), explained_.end());
+    SetTimer(hwnd(), kExplainedTimer, static_cast<UINT>(tipShowTime(shown)), nullptr);
 }
 
 // A box's own tooltip tool, and one of the window's of the box's place: over a disabled box

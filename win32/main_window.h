@@ -88,6 +88,8 @@ private:
     void finishStart();
     void scaleTooltip();
     void explain(int box);
+    void showTip(int box, std::wstring text);
+    void tellCalculated();
     void hideExplained();
     void onTimer(HWND hwnd, UINT id);
     void scale(Family family, int index);
@@ -96,7 +98,8 @@ private:
     void offerMenu(POINT screen);
     HWND& handleOf(Family family, int index);
 
-    template <typename Operation> void run(Operation&& operation);
+    // Returns whether the operation went through.
+    template <typename Operation> bool run(Operation&& operation);
     void mirror();
     void showWorking(Variant row);
 

@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "accessible_names.h"
 #include "box.h"
 #include "buttons.h"
 #include "control_ids.h"
@@ -17,13 +18,25 @@ namespace isosceles {
 
 // The one place where an operation's failure leaves the event: the report is shown and the
 // window goes on, the failed row's results emptied and what was typed kept.
-template <typename Operation> void MainWindow::run(Operation&& operation) {
+template <typename Operation> bool MainWindow::run(Operation&& operation) {
+    hideExplained();
     const std::optional<FailureReport> failure =
         attempt(*controller_, std::forward<Operation>(operation), exponent_);
     mirror();
     if (failure && onError_) {
         onError_(hwnd(), *failure);
     }
+    return !failure;
+}
+
+// The notice at the box it concerns, for as long as it takes to read; the results and the
+// notice to a screen reader.
+void MainWindow::tellCalculated() {
+    if (const std::optional<Notice> notice = calculateNotice(*controller_, exponent_)) {
+        showTip(notice->box, std::wstring(notice->text.begin(), notice->text.end()));
+    }
+    const std::u16string told = announcement(*controller_, exponent_);
+    announce(hwnd(), std::wstring(told.begin(), told.end()));
 }
 
 void MainWindow::onBoxEdited(int index) {
@@ -31,6 +44,7 @@ void MainWindow::onBoxEdited(int index) {
     const std::wstring typed = windowText(Text2.at(static_cast<std::size_t>(index)));
     std::u16string text(typed.begin(), typed.end());
     if (text != controller_->cell(index).text) {
+        hideExplained();
         controller_->editCell(index, std::move(text));
         mirror();
     }
@@ -45,7 +59,9 @@ void MainWindow::onOptionClicked(int index) {
 void MainWindow::onButtonClicked(int index) {
     switch (kButtonCommands.at(static_cast<std::size_t>(index))) {
     case ButtonCommand::Calculate:
-        run([this] { controller_->calculate(); });
+        if (run([this] { controller_->calculate(); })) {
+            tellCalculated();
+        }
         break;
     case ButtonCommand::ClearAll:
         run([this] { controller_->clearAll(); });
