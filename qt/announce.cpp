@@ -1,20 +1,45 @@
 #include "announce.h"
 
 #include <QAccessible>
-#include <QWidget>
-#include <QtGlobal>
+#include <QAccessibleWidget>
 
 namespace isosceles {
 
-void announce(QWidget& from, const QString& text) {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    QAccessibleAnnouncementEvent event(&from, text);
-    QAccessible::updateAccessibility(&event);
-#else
-    // The same text twice is no change, and would not be read again.
-    from.setAccessibleDescription(QString());
-    from.setAccessibleDescription(text);
-#endif
+namespace {
+
+class NotificationAccessible : public QAccessibleWidget {
+public:
+    explicit NotificationAccessible(Announcer* announcer)
+        : QAccessibleWidget(announcer, QAccessible::Notification) {}
+
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? static_cast<const Announcer*>(widget())->text()
+                                      : QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* notificationOf(const QString& className, QObject* object) {
+    if (className == QLatin1String(Announcer::staticMetaObject.className())) {
+        return new NotificationAccessible(static_cast<Announcer*>(object));
+    }
+    return nullptr;
+}
+
+} // namespace
+
+Announcer::Announcer(QWidget* parent) : QWidget(parent) {
+    static const bool installed = (QAccessible::installFactory(notificationOf), true);
+    (void)installed;
+    // Nothing to see: a screen reader finds it while it shows, the eye never.
+    setGeometry(0, 0, 0, 0);
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+}
+
+void Announcer::announce(const QString& text) {
+    text_ = text;
+    hide();
+    show();
 }
 
 } // namespace isosceles

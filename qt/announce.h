@@ -1,14 +1,24 @@
 #pragma once
 
 #include <QString>
-
-class QWidget;
+#include <QWidget>
 
 namespace isosceles {
 
-// Tells a screen reader `text` once, as said by `from`, which should hold the focus: an
-// announcement where Qt has one (6.8 on), else the control's description, which a screen
-// reader reads out when the control with the focus changes it.
-void announce(QWidget& from, const QString& text);
+// Tells a screen reader a text once: an unseen notification that shows itself holding the
+// text, which screen readers read as it appears (Orca from version 43, over AT-SPI), where
+// a changed description would not be read with the Qt of Debian 12.
+class Announcer : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Announcer(QWidget* parent);
+
+    void announce(const QString& text);
+    const QString& text() const { return text_; }
+
+private:
+    QString text_;
+};
 
 } // namespace isosceles

@@ -170,6 +170,7 @@ MainWindow::MainWindow(NumberFormat format, ErrorHandler onError)
     static const bool frameInstalled = (QAccessible::installFactory(windowAsFrame), true);
     (void)frameInstalled;
     build();
+    announcer_ = new Announcer(this);
     applyTabOrder();
     bind();
     controller_.onLoad();
@@ -327,7 +328,7 @@ void MainWindow::bind() {
             switch (kButtonCommands.at(i)) {
             case ButtonCommand::Calculate:
                 if (run([this] { controller_.calculate(); })) {
-                    tellCalculated(*Command1.at(i));
+                    tellCalculated();
                 }
                 break;
             case ButtonCommand::ClearAll:
@@ -363,15 +364,15 @@ template <typename Operation> bool MainWindow::run(Operation&& operation) {
 }
 
 // The notice under the box it concerns, until the next key, click or move elsewhere; the
-// results and the notice to a screen reader, from the button that was pressed.
-void MainWindow::tellCalculated(QWidget& pressed) {
+// results and the notice to a screen reader.
+void MainWindow::tellCalculated() {
     if (const std::optional<Notice> notice = calculateNotice(controller_)) {
         FittingBox* box = Text2.at(static_cast<std::size_t>(notice->box));
         QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())),
                            QString::fromStdU16String(notice->text), box, QRect(),
                            tipShowTime(notice->text));
     }
-    announce(pressed, QString::fromStdU16String(announcement(controller_)));
+    announcer_->announce(QString::fromStdU16String(announcement(controller_)));
 }
 
 void MainWindow::showWorking(Variant row) {
@@ -384,11 +385,7 @@ void MainWindow::showWorking(Variant row) {
 
 void MainWindow::mirror() {
     // What was announced belongs to the Calculate that announced it.
-    for (QPushButton* button : Command1) {
-        if (!button->accessibleDescription().isEmpty()) {
-            button->setAccessibleDescription(QString());
-        }
-    }
+    announcer_->hide();
     for (int box = 0; box < kBoxCount; ++box) {
         Text2[static_cast<std::size_t>(box)]->show(boxView(controller_, box));
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "announce.h"
 #include "calc_error.h"
 #include "fitting_box.h"
 #include "grid_controller.h"
@@ -75,12 +76,13 @@ private:
 
     // Returns whether the operation went through.
     template <typename Operation> bool run(Operation&& operation);
-    void tellCalculated(QWidget& pressed);
+    void tellCalculated();
     void mirror();
     void showWorking(Variant row);
 
     GridController controller_;
     ErrorHandler onError_;
+    Announcer* announcer_ = nullptr;
 };
 
 } // namespace isosceles
