@@ -25,12 +25,17 @@ void OptionButton::paintEvent(QPaintEvent*) {
     QStyleOptionButton option;
     initStyleOption(&option);
     option.state &= ~QStyle::State_HasFocus;
+    // Mark and caption stand clear of the focus ring, which runs round the whole option.
+    const int clear = kOptionFocusRing.inset + kOptionFocusRing.width;
     QStyleOptionButton label = option;
-    label.rect = style()->subElementRect(QStyle::SE_RadioButtonContents, &option, this);
+    label.rect = style()
+                     ->subElementRect(QStyle::SE_RadioButtonContents, &option, this)
+                     .translated(clear, 0);
     painter.drawControl(QStyle::CE_RadioButtonLabel, label);
     // The mark where the style puts it, in the options' own colours.
     const QRectF mark =
         QRectF(style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, this))
+            .translated(clear, 0)
             .adjusted(0.5, 0.5, -0.5, -0.5);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(toColor(kOptionMark.ink), 1));
