@@ -926,6 +926,24 @@ TEST_F(Window, AClosedBoxSaysWhichVariantOpensIt) {
     }
 }
 
+// The focus ring runs round the option without covering any of its mark.
+TEST_F(Window, AFocusedOptionsMarkStandsClearOfItsRing) {
+    QRadioButton* option = window->Option1[2];
+    option->setFocus();
+    const QImage image = option->grab().toImage();
+    const int middle = image.height() / 2;
+    int firstFill = -1;
+    for (int x = 0; x < image.width() && firstFill < 0; ++x) {
+        const Rgb fill = kOptionMark.fill;
+        if (image.pixelColor(x, middle) == QColor(fill.red, fill.green, fill.blue)) {
+            firstFill = x;
+        }
+    }
+    ASSERT_GE(firstFill, 0);
+    // The mark's outline stands before its fill, after the ring.
+    EXPECT_GT(firstFill, kOptionFocusRing.inset + kOptionFocusRing.width);
+}
+
 TEST_F(Window, FocusedBoxIsMarkedOnAllFourSidesOnAnyDesktop) {
     for (const bool dark : {false, true}) {
         open(NumberFormat::forLocale("bg_BG.UTF-8"), dark);
