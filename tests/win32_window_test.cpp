@@ -575,6 +575,15 @@ void CALLBACK chooseLastMenuItem(HWND, UINT, UINT_PTR timer, DWORD) {
     }
 }
 
+// A window of the program's stands centred over the main one, and shows its title whole.
+void expectCentredOver(RECT shown, const std::wstring& title, HWND owner) {
+    RECT o{};
+    GetWindowRect(owner, &o);
+    EXPECT_NEAR((shown.left + shown.right) / 2, (o.left + o.right) / 2, 1);
+    EXPECT_NEAR((shown.top + shown.bottom) / 2, (o.top + o.bottom) / 2, 1);
+    EXPECT_GE(shown.right - shown.left, titleBarWidth(title, GetDpiForWindow(owner)));
+}
+
 // «Как е изчислено» chosen from a computed box's menu, which the window opens for it.
 void chooseTheWorking(HWND computed) {
     RECT r{};
@@ -589,6 +598,7 @@ void chooseTheWorking(HWND computed) {
 // meanwhile, the view's text, which its copy button puts on the clipboard whole; Enter
 // closes it and gives the window back.
 TEST_F(Window, AComputedBoxShowsHowItWasComputed) {
+    SetWindowPos(window->hwnd(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     click(window->Option1[1]);
     type(4, L"6");
     type(7, L"12");
@@ -604,6 +614,23 @@ TEST_F(Window, AComputedBoxShowsHowItWasComputed) {
     EXPECT_EQ(textOf(working->hwnd()), textOf(window->hwnd()));
     EXPECT_EQ(textOf(working->copyButton), L"&Копиране");
     EXPECT_EQ(textOf(working->okButton), L"Добре");
+    RECT place{};
+    GetWindowRect(working->hwnd(), &place);
+    expectCentredOver(place, textOf(working->hwnd()), window->hwnd());
+    // Tab and Shift+Tab leave the text as they leave any control.
+    for (const auto& [shift, next] :
+         {std::pair{false, working->copyButton}, std::pair{true, working->okButton}}) {
+        SetFocus(working->textBox);
+        BYTE keys[256]{};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        MSG tab{working->textBox, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+        EXPECT_TRUE(window->preTranslate(tab));
+        EXPECT_EQ(GetFocus(), next) << shift;
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+    }
     click(working->copyButton);
     ASSERT_TRUE(OpenClipboard(nullptr));
     const HANDLE data = GetClipboardData(CF_UNICODETEXT);
@@ -644,6 +671,7 @@ TEST_F(Window, EveryPowerOfTenIsDrawnByItsFont) {
 // What the report showed while it was open: its title and the texts of its controls.
 struct ShownReport {
     std::wstring title;
+    RECT place{};
     std::vector<std::wstring> texts;
     bool buttonPressed = false;
 };
@@ -657,6 +685,7 @@ void CALLBACK readAndCloseReport(HWND, UINT, UINT_PTR timer, DWORD) {
     }
     KillTimer(nullptr, timer);
     shownReport->title = textOf(dialog);
+    GetWindowRect(dialog, &shownReport->place);
     HWND button = nullptr;
     for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
@@ -678,6 +707,7 @@ void CALLBACK readAndCloseReport(HWND, UINT, UINT_PTR timer, DWORD) {
 // The real report, not the tests' handler: modal over the window, with the view's title
 // and text and its one «Добре» button, whatever the language of the system.
 TEST_F(Window, TheReportShowsTheViewsWordsWithOneBulgarianButton) {
+    SetWindowPos(window->hwnd(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     const FailureReport report = failureReport(CalcError(CalcErrorKind::Overflow));
     ShownReport shown;
     shownReport = &shown;
@@ -686,6 +716,7 @@ TEST_F(Window, TheReportShowsTheViewsWordsWithOneBulgarianButton) {
     shownReport = nullptr;
     ASSERT_TRUE(shown.buttonPressed);
     EXPECT_EQ(shown.title, widen(report.title));
+    expectCentredOver(shown.place, shown.title, window->hwnd());
     const auto has = [&shown](const std::wstring& text) {
         return std::find(shown.texts.begin(), shown.texts.end(), text) != shown.texts.end();
     };

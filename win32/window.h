@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace isosceles {
 
 // The one base of the program's windows: the main window, its frame, and the system
@@ -46,5 +48,16 @@ private:
     HWND hwnd_ = nullptr;
     WNDPROC inheritedProc_ = nullptr;
 };
+
+// Where a window `width` by `height` stands centred over `owner`, inside the work area of the
+// owner's screen.
+RECT centredOver(HWND owner, int width, int height);
+
+// The width a top-level window needs, in pixels at `dpi`, for its title bar to show `title`
+// whole beside its icon and its buttons.
+int titleBarWidth(const std::wstring& title, UINT dpi);
+
+// Moves a window there, keeping its size.
+void centreOver(HWND window, HWND owner);
 
 } // namespace isosceles

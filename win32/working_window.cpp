@@ -69,25 +69,19 @@ WorkingWindow::WorkingWindow(HWND owner, const WorkingReport& report, HFONT font
     const RECT& work = monitor.rcWork;
     const int margin = dpi.pixels(kMargin);
     const int scrollBar = GetSystemMetricsForDpi(SM_CXVSCROLL, dpi.value());
-    const int textWidth = std::min<int>(extent.cx + 2 * margin + scrollBar,
-                                        (work.right - work.left) * 9 / 10 - 2 * margin);
+    const std::wstring title = widen(report.title);
+    // Never narrower than its title, which would be cut.
+    const int textWidth = std::max(std::min<int>(extent.cx + 2 * margin + scrollBar,
+                                                 (work.right - work.left) * 9 / 10 - 2 * margin),
+                                   titleBarWidth(title, dpi.value()) - 2 * margin);
     const int textHeight = std::min<int>(extent.cy + 2 * margin, (work.bottom - work.top) * 7 / 10);
     const int buttonWidth = dpi.pixels(kButtonWidth);
     const int buttonHeight = dpi.pixels(kButtonHeight);
     RECT client{0, 0, textWidth + 2 * margin, textHeight + buttonHeight + 3 * margin};
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     AdjustWindowRectExForDpi(&client, style, FALSE, WS_EX_DLGMODALFRAME, dpi.value());
-    RECT ownerRect{};
-    GetWindowRect(owner, &ownerRect);
-    const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
-    // Centred over the main window, inside the screen.
-    const int left = std::clamp<int>((ownerRect.left + ownerRect.right - width) / 2, work.left,
-                                     std::max<int>(work.left, work.right - width));
-    const int top = std::clamp<int>((ownerRect.top + ownerRect.bottom - height) / 2, work.top,
-                                    std::max<int>(work.top, work.bottom - height));
-    create(WS_EX_DLGMODALFRAME, kWindowClass, widen(report.title).c_str(), style,
-           {left, top, left + width, top + height}, owner, 0, instance);
+    const RECT place = centredOver(owner, client.right - client.left, client.bottom - client.top);
+    create(WS_EX_DLGMODALFRAME, kWindowClass, title.c_str(), style, place, owner, 0, instance);
 
     const auto control = [&](const wchar_t* cls, const std::wstring& title, DWORD kind, RECT r,
                              int id) {
@@ -124,6 +118,14 @@ WorkingWindow::~WorkingWindow() {
 bool WorkingWindow::preTranslate(MSG& msg) {
     if (hwnd() == nullptr || (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd))) {
         return false;
+    }
+    // A multi-line text keeps Tab for itself, even read-only: here Tab leaves it, as from
+    // any other control of the window.
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && msg.hwnd == textBox &&
+        (GetKeyState(VK_CONTROL) & 0x8000) == 0) {
+        const bool back = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+        SetFocus(GetNextDlgTabItem(hwnd(), textBox, back ? TRUE : FALSE));
+        return true;
     }
     // Enter presses the focused button, else «Добре»; Escape closes, as in a dialog, which
     // the dialog manager does only for a dialog of its own class.
