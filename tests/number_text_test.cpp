@@ -290,20 +290,20 @@ class Exact : public ::testing::TestWithParam<ExactCase> {};
 // What was read of a text is shown with all its decimals: three would hide some, or add some.
 TEST_P(Exact, ShowsEveryDecimalOfTheValue) {
     const ExactCase& p = GetParam();
-    EXPECT_EQ(exactNumber(p.value, NumberFormat::forLocale(p.locale)),
-              spelled(p.locale, p.shown));
+    EXPECT_EQ(exactNumber(p.value, NumberFormat::forLocale(p.locale)), spelled(p.locale, p.shown));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, Exact,
-    ::testing::Values(ExactCase{"bg_BG.UTF-8", 6, u"6"}, ExactCase{"bg_BG.UTF-8", 6.25, u"6D25"},
-                      ExactCase{"bg_BG.UTF-8", 6.12345, u"6D12345"},
-                      ExactCase{"bg_BG.UTF-8", 6.9996, u"6D9996"},
-                      ExactCase{"bg_BG.UTF-8", -0.5, u"M0D5"}, ExactCase{"bg_BG.UTF-8", -0.0, u"0"},
-                      ExactCase{"en_US.UTF-8", -12345.5, u"M12G345D5"},
-                      ExactCase{"en_US.UTF-8", 0.1, u"0D1"},
-                      ExactCase{"en_US.UTF-8", 1e-5, u"1D000·10⁻⁵"},
-                      ExactCase{"en_US.UTF-8", 2e15, u"2D000·10¹⁵"}));
+INSTANTIATE_TEST_SUITE_P(Values, Exact,
+                         ::testing::Values(ExactCase{"bg_BG.UTF-8", 6, u"6"},
+                                           ExactCase{"bg_BG.UTF-8", 6.25, u"6D25"},
+                                           ExactCase{"bg_BG.UTF-8", 6.12345, u"6D12345"},
+                                           ExactCase{"bg_BG.UTF-8", 6.9996, u"6D9996"},
+                                           ExactCase{"bg_BG.UTF-8", -0.5, u"M0D5"},
+                                           ExactCase{"bg_BG.UTF-8", -0.0, u"0"},
+                                           ExactCase{"en_US.UTF-8", -12345.5, u"M12G345D5"},
+                                           ExactCase{"en_US.UTF-8", 0.1, u"0D1"},
+                                           ExactCase{"en_US.UTF-8", 1e-5, u"1D000·10⁻⁵"},
+                                           ExactCase{"en_US.UTF-8", 2e15, u"2D000·10¹⁵"}));
 
 TEST(Exact, TakesTheFormatsNegativePattern) {
     EXPECT_EQ(exactNumber(-1234.5, customFormat(u".", u"'", true)), u"(1'234.5)");

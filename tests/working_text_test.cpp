@@ -156,14 +156,13 @@ TEST_P(Shape, IsSaidInOneSentence) {
     EXPECT_EQ(shapeNote(solveShowingWork(k.variant, k.first, k.second), parentheses()), k.note);
 }
 
+// Which quantity is at fault is the solver's to say; here, how each is said.
 INSTANTIATE_TEST_SUITE_P(
     Rows, Shape,
     ::testing::Values(
-        ShapeCase{0, 6, 5, u""}, ShapeCase{2, 2, 2, u""}, ShapeCase{0, 12, 5, u""},
+        ShapeCase{0, 6, 5, u""},
         ShapeCase{0, 0, 0, u"С тези стойности триъгълник няма: основата c = 0.000 е нула."},
         ShapeCase{0, 6, -5, u"С тези стойности триъгълник няма: бедрото a = −5.000 е отрицателно."},
-        ShapeCase{1, 6, -12,
-                  u"С тези стойности триъгълник няма: лицето S = −12.000 е отрицателно."},
         ShapeCase{3, 5, 6, u"С тези стойности триъгълник няма: основата c = −4.000 е отрицателна."},
         ShapeCase{4, 1, -1,
                   u"С тези стойности триъгълник няма: периметърът P = −1.000 е отрицателен."},
