@@ -28,9 +28,8 @@ void OptionButton::paintEvent(QPaintEvent*) {
     // Mark and caption stand clear of the focus ring, which runs round the whole option.
     const int clear = kOptionFocusRing.inset + kOptionFocusRing.width;
     QStyleOptionButton label = option;
-    label.rect = style()
-                     ->subElementRect(QStyle::SE_RadioButtonContents, &option, this)
-                     .translated(clear, 0);
+    label.rect =
+        style()->subElementRect(QStyle::SE_RadioButtonContents, &option, this).translated(clear, 0);
     painter.drawControl(QStyle::CE_RadioButtonLabel, label);
     // The mark where the style puts it, in the options' own colours.
     const QRectF mark =
