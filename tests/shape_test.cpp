@@ -28,15 +28,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(NoTriangleCase{0, 6, 5, std::nullopt}, NoTriangleCase{2, 5, 12, std::nullopt},
                       NoTriangleCase{0, -6, 5, NoTriangle{Q::c, C::Negative, -6}},
                       NoTriangleCase{0, 0, 0, NoTriangle{Q::c, C::Zero, 0}},
-                                    NoTriangleCase{0, 6, -5, NoTriangle{Q::a, C::Negative, -5}},
+                      NoTriangleCase{0, 6, -5, NoTriangle{Q::a, C::Negative, -5}},
                       // The base as long as both legs: computed S is zero.
                       NoTriangleCase{0, 10, 5, NoTriangle{Q::S, C::Flat, 0}},
-                                    // A given quantity is named before a computed one.
+                      // A given quantity is named before a computed one.
                       NoTriangleCase{1, 6, -12, NoTriangle{Q::S, C::Negative, -12}},
                       NoTriangleCase{1, 6, 0, NoTriangle{Q::S, C::Flat, 0}},
                       NoTriangleCase{2, 5, 0, NoTriangle{Q::S, C::Zero, 0}},
                       NoTriangleCase{3, 5, 6, NoTriangle{Q::c, C::Negative, -4}},
-                                    // A failed working has no values to judge.
+                      // A failed working has no values to judge.
                       NoTriangleCase{0, 12, 5, std::nullopt}));
 
 struct SecondCase {
