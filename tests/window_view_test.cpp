@@ -75,6 +75,17 @@ TEST(BoxViews, FollowTheControllerStepByStep) {
                                {9, true, true, false, Solid, false, false, {}}});
 }
 
+// A controller in the C format whose variant v was calculated from the two texts typed.
+GridController calculated(Variant v, std::u16string_view first, std::u16string_view second) {
+    GridController controller(NumberFormat::c());
+    controller.onLoad();
+    controller.selectOption(v);
+    controller.editCell(boxIndex(v, given(v)[0]), std::u16string(first));
+    controller.editCell(boxIndex(v, given(v)[1]), std::u16string(second));
+    controller.calculate();
+    return controller;
+}
+
 struct NoticeCase {
     Variant variant;
     std::u16string_view first, second;
@@ -88,13 +99,7 @@ class Notices : public ::testing::TestWithParam<NoticeCase> {};
 // at the first box concerned, whose description says it too.
 TEST_P(Notices, StandAtTheFirstBoxConcerned) {
     const NoticeCase& k = GetParam();
-    GridController controller(NumberFormat::c());
-    controller.onLoad();
-    controller.selectOption(k.variant);
-    const auto& pair = given(k.variant);
-    controller.editCell(boxIndex(k.variant, pair[0]), std::u16string(k.first));
-    controller.editCell(boxIndex(k.variant, pair[1]), std::u16string(k.second));
-    controller.calculate();
+    const GridController controller = calculated(k.variant, k.first, k.second);
     const std::optional<Notice> notice = calculateNotice(controller);
     ASSERT_EQ(notice.has_value(), k.box.has_value());
     if (!notice) {
@@ -126,20 +131,13 @@ TEST(Announcement, ReadsTheRowsFourResults) {
     GridController controller(NumberFormat::c());
     controller.onLoad();
     EXPECT_EQ(announcement(controller), u"");
-    controller.editCell(0, u"6");
-    controller.editCell(1, u"5");
-    controller.calculate();
-    EXPECT_EQ(announcement(controller),
+    EXPECT_EQ(announcement(calculated(0, u"6", u"5")),
               u"Вариант 1: c = 6.000; a = 5.000; P = 16.000; S = 12.000.");
 }
 
 // The working of results out of date says so before anything else.
 TEST(WorkingReport, OfResultsOutOfDateSaysSo) {
-    GridController controller(NumberFormat::c());
-    controller.onLoad();
-    controller.editCell(0, u"6");
-    controller.editCell(1, u"5");
-    controller.calculate();
+    GridController controller = calculated(0, u"6", u"5");
     const std::u16string stale = utf16(kOutOfDateText) + u"\n";
     EXPECT_FALSE(workingReport(controller, 0)->text.starts_with(stale));
     controller.editCell(0, u"7");
@@ -302,11 +300,7 @@ TEST(FailureReports, AddHowFarTheCalculateWent) {
 
 // A given box whose three decimals hide what was typed says what was.
 TEST(BoxViews, AGivenBoxSaysWhatWasTypedWhereItsTextHidesIt) {
-    GridController controller(NumberFormat::c());
-    controller.onLoad();
-    controller.editCell(0, u"0.0004");
-    controller.editCell(1, u"5");
-    controller.calculate();
+    GridController controller = calculated(0, u"0.0004", u"5");
     EXPECT_EQ(controller.cell(0).text, u"0.000");
     EXPECT_EQ(boxView(controller, 0).description, u"Въведено: «0.0004»");
     EXPECT_EQ(boxView(controller, 1).description, u"");
