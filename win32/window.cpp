@@ -2,7 +2,6 @@
 
 #include "gdi.h"
 
-#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -84,44 +83,26 @@ LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     return result;
 }
 
-RECT centredOver(HWND owner, int width, int height) {
-    MONITORINFO monitor{sizeof(monitor), {}, {}, 0};
-    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& work = monitor.rcWork;
-    RECT ownerRect{};
-    GetWindowRect(owner, &ownerRect);
-    const auto place = [](LONG low, LONG high, LONG ownerLow, LONG ownerHigh, int size) {
-        const LONG centred = (ownerLow + ownerHigh - size) / 2;
-        return std::clamp<LONG>(centred, low, std::max<LONG>(low, high - size));
-    };
-    const LONG left = place(work.left, work.right, ownerRect.left, ownerRect.right, width);
-    const LONG top = place(work.top, work.bottom, ownerRect.top, ownerRect.bottom, height);
-    return {left, top, left + width, top + height};
-}
-
-int titleBarWidth(const std::wstring& title, UINT dpi) {
+int systemTextWidth(std::wstring_view text, LOGFONTW NONCLIENTMETRICSW::*font, UINT dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi);
-    const GdiObject<HFONT> font(CreateFontIndirectW(&metrics.lfCaptionFont));
+    const GdiObject<HFONT> made(CreateFontIndirectW(&(metrics.*font)));
     const WindowDc dc(nullptr);
-    const Selected selected(dc, font.get());
+    const Selected selected(dc, made.get());
     SIZE size{};
-    GetTextExtentPoint32W(dc, title.c_str(), static_cast<int>(title.size()), &size);
+    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+int titleBarWidth(const std::wstring& title, UINT dpi) {
     // The icon, three buttons and the frame on both sides, with a little room between.
     const int buttons = 3 * GetSystemMetricsForDpi(SM_CXSIZE, dpi);
     const int icon = GetSystemMetricsForDpi(SM_CXSMICON, dpi);
     const int frame = 2 * (GetSystemMetricsForDpi(SM_CXFRAME, dpi) +
                            GetSystemMetricsForDpi(SM_CXPADDEDBORDER, dpi));
-    return size.cx + buttons + icon + frame + MulDiv(16, static_cast<int>(dpi), 96);
-}
-
-void centreOver(HWND window, HWND owner) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    const RECT to = centredOver(owner, r.right - r.left, r.bottom - r.top);
-    SetWindowPos(window, nullptr, to.left, to.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return systemTextWidth(title, &NONCLIENTMETRICSW::lfCaptionFont, dpi) + buttons + icon + frame +
+           MulDiv(16, static_cast<int>(dpi), 96);
 }
 
 } // namespace isosceles

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace isosceles {
 
@@ -49,15 +50,12 @@ private:
     WNDPROC inheritedProc_ = nullptr;
 };
 
-// Where a window `width` by `height` stands centred over `owner`, inside the work area of the
-// owner's screen.
-RECT centredOver(HWND owner, int width, int height);
+// The width of a text, in pixels at `dpi`, in one of the system's fonts for window frames and
+// messages (a member of NONCLIENTMETRICSW).
+int systemTextWidth(std::wstring_view text, LOGFONTW NONCLIENTMETRICSW::*font, UINT dpi);
 
 // The width a top-level window needs, in pixels at `dpi`, for its title bar to show `title`
 // whole beside its icon and its buttons.
 int titleBarWidth(const std::wstring& title, UINT dpi);
-
-// Moves a window there, keeping its size.
-void centreOver(HWND window, HWND owner);
 
 } // namespace isosceles

@@ -80,8 +80,17 @@ WorkingWindow::WorkingWindow(HWND owner, const WorkingReport& report, HFONT font
     RECT client{0, 0, textWidth + 2 * margin, textHeight + buttonHeight + 3 * margin};
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     AdjustWindowRectExForDpi(&client, style, FALSE, WS_EX_DLGMODALFRAME, dpi.value());
-    const RECT place = centredOver(owner, client.right - client.left, client.bottom - client.top);
-    create(WS_EX_DLGMODALFRAME, kWindowClass, title.c_str(), style, place, owner, 0, instance);
+    RECT ownerRect{};
+    GetWindowRect(owner, &ownerRect);
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    // Centred over the main window, inside the screen.
+    const int left = std::clamp<int>((ownerRect.left + ownerRect.right - width) / 2, work.left,
+                                     std::max<int>(work.left, work.right - width));
+    const int top = std::clamp<int>((ownerRect.top + ownerRect.bottom - height) / 2, work.top,
+                                    std::max<int>(work.top, work.bottom - height));
+    create(WS_EX_DLGMODALFRAME, kWindowClass, title.c_str(), style,
+           {left, top, left + width, top + height}, owner, 0, instance);
 
     const auto control = [&](const wchar_t* cls, const std::wstring& title, DWORD kind, RECT r,
                              int id) {
