@@ -7,69 +7,59 @@
 namespace isosceles {
 namespace {
 
-struct NoTriangleCase {
-    Variant variant;
-    double first, second;
-    std::optional<NoTriangle> expected;
-};
-
-class RowShape : public ::testing::TestWithParam<NoTriangleCase> {};
-
-TEST_P(RowShape, NamesTheFirstQuantityAtFault) {
-    const NoTriangleCase& p = GetParam();
-    EXPECT_EQ(noTriangle(solveShowingWork(p.variant, p.first, p.second)), p.expected);
-}
-
 using Q = Quantity;
 using C = NoTriangleCause;
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RowShape,
-    ::testing::Values(NoTriangleCase{0, 6, 5, std::nullopt}, NoTriangleCase{2, 5, 12, std::nullopt},
-                      NoTriangleCase{0, -6, 5, NoTriangle{Q::c, C::Negative, -6}},
-                      NoTriangleCase{0, 0, 0, NoTriangle{Q::c, C::Zero, 0}},
-                      NoTriangleCase{0, 6, -5, NoTriangle{Q::a, C::Negative, -5}},
-                      // The base as long as both legs: computed S is zero.
-                      NoTriangleCase{0, 10, 5, NoTriangle{Q::S, C::Flat, 0}},
-                      // A given quantity is named before a computed one.
-                      NoTriangleCase{1, 6, -12, NoTriangle{Q::S, C::Negative, -12}},
-                      NoTriangleCase{1, 6, 0, NoTriangle{Q::S, C::Flat, 0}},
-                      NoTriangleCase{2, 5, 0, NoTriangle{Q::S, C::Zero, 0}},
-                      NoTriangleCase{3, 5, 6, NoTriangle{Q::c, C::Negative, -4}},
-                      // A failed working has no values to judge.
-                      NoTriangleCase{0, 12, 5, std::nullopt}));
-
-struct SecondCase {
+struct ShapeCase {
     Variant variant;
     double first, second;
-    std::optional<SecondTriangle> expected;
+    std::optional<NoTriangle> none;
+    std::optional<SecondTriangle> other;
 };
 
-class TwoTriangles : public ::testing::TestWithParam<SecondCase> {};
+class RowShape : public ::testing::TestWithParam<ShapeCase> {};
 
-TEST_P(TwoTriangles, TheObtuseApexOneIsFound) {
-    const SecondCase& p = GetParam();
-    const std::optional<SecondTriangle> second =
-        secondTriangle(solveShowingWork(p.variant, p.first, p.second));
-    ASSERT_EQ(second.has_value(), p.expected.has_value());
-    if (second) {
-        EXPECT_NEAR(second->c, p.expected->c, 1e-12 * p.expected->c);
-        EXPECT_NEAR(second->h, p.expected->h, 1e-12 * p.expected->h);
-        EXPECT_NEAR(second->P, p.expected->P, 1e-12 * p.expected->P);
+// Why no triangle has a row's values, naming the first quantity at fault; else the other
+// triangle with the same leg and area, where there is one.
+TEST_P(RowShape, IsJudgedFromTheWorking) {
+    const ShapeCase& p = GetParam();
+    const Working working = solveShowingWork(p.variant, p.first, p.second);
+    EXPECT_EQ(noTriangle(working), p.none);
+    const std::optional<SecondTriangle> other = secondTriangle(working);
+    ASSERT_EQ(other.has_value(), p.other.has_value());
+    if (other) {
+        EXPECT_NEAR(other->c, p.other->c, 1e-12 * p.other->c);
+        EXPECT_NEAR(other->h, p.other->h, 1e-12 * p.other->h);
+        EXPECT_NEAR(other->P, p.other->P, 1e-12 * p.other->P);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, TwoTriangles,
-    ::testing::Values(SecondCase{2, 5, 12, SecondTriangle{8, 3, 18}},
-                      SecondCase{2, 13, 60, SecondTriangle{24, 5, 50}},
-                      SecondCase{2, 5e149, 1.2e299, SecondTriangle{8e149, 3e149, 1.8e150}},
-                      // The right apex: one triangle.
-                      SecondCase{2, 2, 2, std::nullopt}, SecondCase{2, 5, 12.5, std::nullopt},
-                      SecondCase{2, 5, 0, std::nullopt}, SecondCase{2, 5, -12, std::nullopt},
-                      SecondCase{2, -5, 12, std::nullopt}, SecondCase{2, 5, 13, std::nullopt},
-                      // Only where the leg and the area are what was given.
-                      SecondCase{1, 6, 12, std::nullopt}));
+    Rows, RowShape,
+    ::testing::Values(
+        ShapeCase{0, 6, 5, std::nullopt, std::nullopt},
+        ShapeCase{0, -6, 5, NoTriangle{Q::c, C::Negative, -6}, std::nullopt},
+        ShapeCase{0, 0, 0, NoTriangle{Q::c, C::Zero, 0}, std::nullopt},
+        ShapeCase{0, 6, -5, NoTriangle{Q::a, C::Negative, -5}, std::nullopt},
+        // The base as long as both legs: computed S is zero.
+        ShapeCase{0, 10, 5, NoTriangle{Q::S, C::Flat, 0}, std::nullopt},
+        // A given quantity is named before a computed one.
+        ShapeCase{1, 6, -12, NoTriangle{Q::S, C::Negative, -12}, std::nullopt},
+        ShapeCase{1, 6, 0, NoTriangle{Q::S, C::Flat, 0}, std::nullopt},
+        ShapeCase{3, 5, 6, NoTriangle{Q::c, C::Negative, -4}, std::nullopt},
+        // A failed working has no values to judge.
+        ShapeCase{0, 12, 5, std::nullopt, std::nullopt},
+        // A leg and an area below a²/2: two triangles, also where a square would overflow.
+        ShapeCase{2, 5, 12, std::nullopt, SecondTriangle{8, 3, 18}},
+        ShapeCase{2, 13, 60, std::nullopt, SecondTriangle{24, 5, 50}},
+        ShapeCase{2, 5e149, 1.2e299, std::nullopt, SecondTriangle{8e149, 3e149, 1.8e150}},
+        // The right apex: one triangle; none at all past it.
+        ShapeCase{2, 2, 2, std::nullopt, std::nullopt},
+        ShapeCase{2, 5, 13, std::nullopt, std::nullopt},
+        ShapeCase{2, 5, 0, NoTriangle{Q::S, C::Zero, 0}, std::nullopt},
+        ShapeCase{2, -5, 12, NoTriangle{Q::a, C::Negative, -5}, std::nullopt},
+        // Only where the leg and the area are what was given.
+        ShapeCase{1, 6, 12, std::nullopt, std::nullopt}));
 
 } // namespace
 } // namespace isosceles
