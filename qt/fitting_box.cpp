@@ -1,10 +1,12 @@
 #include "fitting_box.h"
 
+#include "box_accessible.h"
 #include "colour.h"
 #include "focus_ring.h"
 #include "raise_on_focus.h"
 #include "window_layout.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
@@ -94,6 +96,8 @@ QPalette paletteOf(const Colours& colours) {
 
 FittingBox::FittingBox(const QFont& font, ShortFormOf shortForm, QWidget* parent)
     : QLineEdit(parent), font_(font), shortForm_(std::move(shortForm)) {
+    static const bool installed = (QAccessible::installFactory(boxAccessible), true);
+    (void)installed;
     setFont(font_);
     raiseWhileFocused(this);
     connect(this, &QLineEdit::textChanged, this, [this] { fit(); });
@@ -186,6 +190,38 @@ void FittingBox::show(const BoxView& view) {
     } else {
         explain();
     }
+}
+
+// Entering a box by the keyboard selects its text, and the line edit tells a screen reader so
+// at once, before the toolkit tells it of the focus: the reader then takes the box as already
+// entered and never says its name. The text is selected once the focus has been told.
+void FittingBox::focusInEvent(QFocusEvent* event) {
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason &&
+        reason != Qt::ShortcutFocusReason) {
+        QLineEdit::focusInEvent(event);
+        return;
+    }
+    QFocusEvent entered(event->type(), Qt::OtherFocusReason);
+    QLineEdit::focusInEvent(&entered);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (hasFocus() && !hasSelectedText()) {
+                selectAll();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+QRect FittingBox::characterRect(int offset) const {
+    const QFontMetrics metrics(font());
+    const QString held = text();
+    const QRect caret = cursorRect();
+    const int x = caret.center().x() + metrics.horizontalAdvance(held.left(offset)) -
+                  metrics.horizontalAdvance(held.left(cursorPosition()));
+    const int width = offset < held.size() ? metrics.horizontalAdvance(held.mid(offset, 1)) : 0;
+    return {x, caret.top(), width, caret.height()};
 }
 
 QString FittingBox::shownText() const {

@@ -30,6 +30,9 @@ public:
     void show(const BoxView& view);
     const BoxView& view() const { return view_; }
 
+    // Where the character at `offset` of the text stands in the box, as edited.
+    QRect characterRect(int offset) const;
+
     // Shows the box's menu at a global position, as the view makes it; the window asks for a
     // disabled box, which gets no events of its own.
     void showMenu(const QPoint& globalPos);
@@ -42,6 +45,7 @@ signals:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -103,7 +103,7 @@ void applyColours(const ControlRow& row, int index, QWidget* widget) {
 }
 
 // A plain top-level widget is a "filler" to a screen reader, which then may not announce the
-// window when it is activated; a frame is announced by its title.
+// window when it is activated; a frame is announced by its name.
 QAccessibleInterface* windowAsFrame(const QString& className, QObject* object) {
     if (className == QLatin1String(MainWindow::staticMetaObject.className()) &&
         object->isWidgetType()) {
@@ -161,6 +161,7 @@ std::optional<std::string> preferredPlatform(const EnvLookup& lookup) {
 void reportError(QWidget& window, const FailureReport& report) {
     QMessageBox box(QMessageBox::Critical, fromUtf8(report.title), fromUtf8(report.text),
                     QMessageBox::NoButton, &window);
+    box.setAccessibleName(fromUtf8(windowSpokenName()));
     box.addButton(fromUtf8(report.button), QMessageBox::AcceptRole);
     box.exec();
 }
@@ -184,6 +185,7 @@ void MainWindow::build() {
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setWindowTitle(windowTitleText());
+    setAccessibleName(fromUtf8(windowSpokenName()));
     setFixedSize(toPixels(kWindowStyle.clientWidth), toPixels(kWindowStyle.clientHeight));
     paint(this, {{backgroundRole(), kWindowStyle.background}});
     setAutoFillBackground(true);
@@ -388,6 +390,11 @@ void MainWindow::mirror() {
     announcer_->hide();
     for (int box = 0; box < kBoxCount; ++box) {
         Text2[static_cast<std::size_t>(box)]->show(boxView(controller_, box));
+    }
+    const int tabStop = optionTabStop(controller_);
+    for (int i = 0; i < kVariantCount; ++i) {
+        Option1.at(static_cast<std::size_t>(i))
+            ->setFocusPolicy(i == tabStop ? Qt::StrongFocus : Qt::ClickFocus);
     }
     if (const auto selected = controller_.selectedOption()) {
         QRadioButton* option = Option1.at(static_cast<std::size_t>(*selected));

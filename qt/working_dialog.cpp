@@ -25,9 +25,12 @@ QString fromUtf8(std::string_view text) {
 WorkingDialog::WorkingDialog(const WorkingReport& report, QWidget* parent)
     : QDialog(parent), text_(new QPlainTextEdit(this)) {
     setWindowTitle(fromUtf8(report.title));
+    setAccessibleName(fromUtf8(windowSpokenName()));
     setWindowModality(Qt::WindowModal);
     text_->setPlainText(QString::fromStdU16String(report.text));
     text_->setReadOnly(true);
+    text_->setAccessibleName(fromUtf8(report.textName));
+    text_->setTabChangesFocus(true);
     text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     // Wide enough for the longest line where the screen allows, as tall as the text.
     const QFontMetrics metrics(text_->font());
@@ -58,7 +61,9 @@ WorkingDialog::WorkingDialog(const WorkingReport& report, QWidget* parent)
     layout->addWidget(text_);
     layout->addWidget(buttons);
     resize(minimumSizeHint());
-    ok->setFocus();
+    // Opened to be read: a screen reader says the text's name and its first line, and the
+    // default button still answers Enter.
+    text_->setFocus();
 }
 
 QString WorkingDialog::text() const {

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -395,7 +396,8 @@ TEST_F(Window, EveryControlHasAnAccessibleName) {
     EXPECT_EQ(window->Frame1->accessibleName(), "Варианти");
     QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window.get());
     EXPECT_EQ(frame->role(), QAccessible::Window);
-    EXPECT_EQ(frame->text(QAccessible::Name), windowTitleText());
+    EXPECT_EQ(frame->text(QAccessible::Name).toStdString(), windowSpokenName());
+    EXPECT_EQ(window->windowTitle(), windowTitleText());
     for (QWidget* widget : allControls(*window)) {
         EXPECT_FALSE(widget->accessibleName().isEmpty()) << widget->objectName().toStdString();
     }
@@ -464,13 +466,37 @@ TEST_F(Window, FocusStartsInTheAssignmentAndTabSkipsDisabledBoxes) {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     EXPECT_EQ(QApplication::focusWidget(), window->Text1);
+    box(1)->setText("5");
     std::vector<QWidget*> visited;
     for (int i = 0; i < 4; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited.push_back(QApplication::focusWidget());
+        if (i == 1) {
+            // Typing replaces what a box entered by Tab holds.
+            QCoreApplication::processEvents();
+            EXPECT_EQ(box(1)->selectedText(), "5");
+        }
     }
     // Boxes 2, 3, 5 and 6 are disabled; the locked boxes 4 and 7 still take focus.
     EXPECT_EQ(visited, (std::vector<QWidget*>{box(0), box(1), box(4), box(7)}));
+}
+
+// Tab and Shift+Tab enter the options at the chosen one, from either side.
+TEST_F(Window, TabReachesOnlyTheChosenOption) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    click(window->Option1[2]);
+    window->Text1->setFocus();
+    QTest::keyClick(window->Text1, Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), window->Option1[2]);
+    QTest::keyClick(window->Option1[2], Qt::Key_Tab, Qt::ShiftModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), window->Option1[2]);
+    QTest::keyClick(window->Option1[2], Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), window->Option1[3]);
+    window->Text1->setFocus();
+    QTest::keyClick(window->Text1, Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), window->Option1[3]);
 }
 
 TEST_F(Window, TheRoadOfOneCalculation) {
@@ -1112,13 +1138,21 @@ TEST_F(Window, ComputedBoxShowsHowItWasComputed) {
                                         " = " + number(16)));
     EXPECT_EQ(dialog->windowTitle(), window->windowTitle());
     EXPECT_TRUE(dialog->isModal());
+    // Opened on the text, named, to be read at once.
+    QWidget* focused = dialog->focusWidget();
+    ASSERT_NE(focused, nullptr);
+    EXPECT_EQ(focused->accessibleName().toStdString(), report->textName);
+    EXPECT_EQ(report->textName, "Как е изчислено, Вариант 2");
     QApplication::clipboard()->clear();
     auto* copy = dialog->findChild<QPushButton*>();
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(copy->text(), "&Копиране");
     copy->click();
     EXPECT_EQ(QApplication::clipboard()->text(), dialog->text());
-    dialog->accept();
+    // Enter in the text still closes the window, by its default button.
+    const QPointer<WorkingDialog> open(dialog);
+    QTest::keyClick(focused, Qt::Key_Return);
+    EXPECT_TRUE(open.isNull() || !open->isVisible());
 }
 
 // After Calculate the notice stands at the box it concerns, and a screen reader is told the

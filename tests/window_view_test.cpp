@@ -175,6 +175,47 @@ TEST(EditedBox, MarksEachEndOutOfSight) {
     }
 }
 
+// What a screen reader gets of a box's text: a value is never read in part, not at its end,
+// not across its group separators; a character never splits a surrogate pair.
+TEST(BoxTextSpans, ReadAValueWholeAndACharacterAtATime) {
+    using enum TextSide;
+    const std::u16string grouped = u"1 000 000,000";
+    const std::u16string pair = u"5\U0001D7D8"; // a digit outside the BMP
+    const struct {
+        std::u16string_view text;
+        long long offset;
+        TextUnit unit;
+        TextSide side;
+        TextSpan span;
+    } cases[] = {
+        {u"12,000", 0, TextUnit::Whole, At, {0, 6}},
+        {u"12,000", 6, TextUnit::Whole, At, {0, 6}},
+        {u"12,000", 3, TextUnit::Whole, Before, {0, 0}},
+        {u"12,000", 3, TextUnit::Whole, After, {6, 6}},
+        {grouped, 2, TextUnit::Whole, At, {0, 13}},
+        {u"", 0, TextUnit::Whole, At, {0, 0}},
+        {u"", 0, TextUnit::Character, At, {0, 0}},
+        {u"12,000", 5, TextUnit::Character, At, {5, 6}},
+        {u"12,000", 6, TextUnit::Character, At, {6, 6}},
+        {u"12,000", 6, TextUnit::Character, Before, {5, 6}},
+        {u"12,000", 0, TextUnit::Character, Before, {0, 0}},
+        {u"12,000", 0, TextUnit::Character, After, {1, 2}},
+        {u"12,000", 5, TextUnit::Character, After, {6, 6}},
+        {u"12,000", -4, TextUnit::Character, At, {0, 1}},
+        {u"12,000", 99, TextUnit::Whole, At, {0, 6}},
+        {pair, 2, TextUnit::Character, At, {1, 3}},
+        {pair, 1, TextUnit::Character, Before, {0, 1}},
+        {pair, 2, TextUnit::Character, Before, {0, 1}},
+        {pair, 3, TextUnit::Character, Before, {1, 3}},
+        {pair, 0, TextUnit::Character, After, {1, 3}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(boxTextSpan(c.text, c.offset, c.unit, c.side), c.span)
+            << c.text.size() << " units, offset " << c.offset << ", side "
+            << static_cast<int>(c.side);
+    }
+}
+
 // Which of the menu's items a box shows and which of them act, by the box's state and what
 // the face knows; the words are the table's, in its order.
 TEST(BoxMenu, OffersWhatTheBoxCanDo) {
@@ -271,6 +312,7 @@ TEST(FailureReports, NameTheFailureUnderTheTitleWithOneBulgarianButton) {
         EXPECT_EQ(reports[i].button, "Добре");
     }
     EXPECT_TRUE(windowTitle().ends_with("  Геометрия - равнобедрен триъгълник"));
+    EXPECT_EQ(windowSpokenName(), "Геометрия - равнобедрен триъгълник");
     const GridController controller(NumberFormat::c());
     const auto failing = [] { throw CalcError(CalcErrorKind::Overflow); };
     EXPECT_EQ(attempt(controller, failing), reports[2]);

@@ -3,6 +3,7 @@
 #include "number_text.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace isosceles {
 
@@ -11,6 +12,10 @@ static_assert(static_cast<int>(kButtonCommands.size()) == familyCount(Family::Co
 
 std::string windowTitle() {
     return std::string(ISOSCELES_MAKER_URL) + "  " + std::string(kWindowStyle.title);
+}
+
+std::string_view windowSpokenName() {
+    return kWindowStyle.title;
 }
 
 FailureReport failureReport(const CalcError& error) {
@@ -46,7 +51,13 @@ std::optional<WorkingReport> workingReport(const GridController& controller, Var
     if (controller.isOutOfDate(boxIndex(row, computed(row)[0]))) {
         text = utf16(kOutOfDateText) + u"\n" + text;
     }
-    return WorkingReport{windowTitle(), std::move(text), copy->text, kOkText};
+    const auto asked = std::find_if(kBoxMenu.begin(), kBoxMenu.end(), [](const MenuEntry& e) {
+        return e.action == BoxAction::ShowWorking;
+    });
+    std::string name;
+    std::ranges::copy_if(asked->text, std::back_inserter(name), [](char c) { return c != '&'; });
+    name += ", " + controlText(rowOf(Family::Option1, row), row);
+    return WorkingReport{windowTitle(), std::move(text), std::move(name), copy->text, kOkText};
 }
 
 std::optional<Notice> calculateNotice(const GridController& controller, Exponent exponent) {
@@ -236,6 +247,59 @@ std::u16string tooltipOf(const BoxView& view, std::u16string_view held, bool sho
 
 bool keepsMarkRoom(double textWidth, double lineWidth) {
     return textWidth > lineWidth;
+}
+
+namespace {
+
+bool isHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+bool isLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// The character that holds `at` (< size), a pair counted whole from either half.
+TextSpan characterAt(std::u16string_view text, std::size_t at) {
+    if (isLowSurrogate(text[at]) && at > 0 && isHighSurrogate(text[at - 1])) {
+        return {at - 1, at + 1};
+    }
+    if (isHighSurrogate(text[at]) && at + 1 < text.size() && isLowSurrogate(text[at + 1])) {
+        return {at, at + 2};
+    }
+    return {at, at + 1};
+}
+
+} // namespace
+
+TextSpan boxTextSpan(std::u16string_view text, long long offset, TextUnit unit, TextSide side) {
+    const std::size_t size = text.size();
+    const auto at =
+        static_cast<std::size_t>(std::clamp<long long>(offset, 0, static_cast<long long>(size)));
+    if (unit == TextUnit::Whole) {
+        switch (side) {
+        case TextSide::Before:
+            return {0, 0};
+        case TextSide::At:
+            return {0, size};
+        case TextSide::After:
+            return {size, size};
+        }
+    }
+    const TextSpan current = at == size ? TextSpan{size, size} : characterAt(text, at);
+    switch (side) {
+    case TextSide::Before:
+        return current.start == 0 ? TextSpan{0, 0} : characterAt(text, current.start - 1);
+    case TextSide::At:
+        return current;
+    case TextSide::After:
+        return current.end == size ? TextSpan{size, size} : characterAt(text, current.end);
+    }
+    return {at, at};
+}
+
+int optionTabStop(const GridController& controller) {
+    return controller.selectedOption().value_or(0);
 }
 
 HiddenEnds hiddenEnds(double textLeft, double textRight, double roomLeft, double roomRight) {

@@ -20,6 +20,10 @@ namespace isosceles {
 // The window's title: the maker's address, two spaces, the program's title.
 std::string windowTitle();
 
+// The window's name to a screen reader: the program's title alone, which it says at every
+// return to the window; spelled out, the address would come first each time.
+std::string_view windowSpokenName();
+
 // The modal report of a failed operation: under the window's title, in Bulgarian, with one
 // «Добре» button, whatever the language of the system.
 struct FailureReport {
@@ -59,6 +63,9 @@ std::optional<FailureReport> attempt(const GridController& controller, Operation
 struct WorkingReport {
     std::string title;
     std::u16string text;
+    // The text's name to a screen reader, which reads it first: the menu item that opened it
+    // and the row, as a box is named by its column and row.
+    std::string textName;
     std::string_view copyButton, button; // '&' marks the access key
     friend bool operator==(const WorkingReport&, const WorkingReport&) = default;
 };
@@ -85,6 +92,10 @@ int tipShowTime(std::u16string_view text);
 // What a screen reader is told once a Calculate went through: the row's four results as the
 // boxes show them, then the notice.
 std::u16string announcement(const GridController& controller, Exponent exponent = Exponent::Raised);
+
+// The one option that Tab and Shift+Tab stop at, as in any group of options: the chosen one.
+// The arrow keys move among them all.
+int optionTabStop(const GridController& controller);
 
 // What each of the two buttons does, by its index.
 enum class ButtonCommand { Calculate, ClearAll };
@@ -141,6 +152,19 @@ std::u16string tooltipOf(const BoxView& view, std::u16string_view held, bool sho
 // box. Each end of it then out of sight is marked, in room kept free for the marks on both
 // sides of the line, so that the part in sight can never be taken for a whole number.
 inline constexpr std::u16string_view kHiddenEndMark = u"\u2026";
+
+// A screen reader asks for a box's text by character, word, sentence or line, at, before or
+// after an offset. A box holds one value, so beyond a character every unit is the whole text,
+// whatever separators or exponent it holds; at the end of the text (where the caret stands
+// after typing) that is still the whole value, not nothing. Offsets outside the text count as
+// its nearer end; a character is a whole surrogate pair.
+enum class TextUnit { Character, Whole };
+enum class TextSide { Before, At, After };
+struct TextSpan {
+    std::size_t start, end;
+    friend bool operator==(const TextSpan&, const TextSpan&) = default;
+};
+TextSpan boxTextSpan(std::u16string_view text, long long offset, TextUnit unit, TextSide side);
 
 // Whether the marks' room is kept: the text, in the box's font, is wider than the line.
 bool keepsMarkRoom(double textWidth, double lineWidth);

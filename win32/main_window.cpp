@@ -432,6 +432,13 @@ void MainWindow::mirror() {
         }
         boxes_[at]->show(view);
     }
+    const int tabStop = optionTabStop(*controller_);
+    for (int i = 0; i < kVariantCount; ++i) {
+        const HWND option = Option1[static_cast<std::size_t>(i)];
+        const LONG_PTR style = GetWindowLongPtrW(option, GWL_STYLE);
+        SetWindowLongPtrW(option, GWL_STYLE,
+                          i == tabStop ? style | WS_TABSTOP : style & ~LONG_PTR{WS_TABSTOP});
+    }
     if (const auto selected = controller_->selectedOption()) {
         for (int i = 0; i < kVariantCount; ++i) {
             Button_SetCheck(Option1[static_cast<std::size_t>(i)],
