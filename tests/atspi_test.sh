@@ -6,7 +6,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 program=$1
 python=/usr/bin/python3
 
-for tool in Xvfb xdpyinfo dbus-run-session dbus-daemon; do
+for tool in Xvfb xdpyinfo xdotool dbus-run-session dbus-daemon; do
     if ! command -v "$tool" >/dev/null; then
         echo "SKIPPED: $tool is not installed, so there is no display or D-Bus session here"
         exit 77
