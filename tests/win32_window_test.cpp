@@ -141,6 +141,8 @@ TEST_F(Window, ScreenReadersReadEveryControlsName) {
         controls.emplace_back(window->Command1.at(static_cast<std::size_t>(i)),
                               accessibleName(rowOf(Family::Command1, i), i));
     }
+    // The window by the program's title alone; its title bar keeps the address.
+    controls.emplace_back(window->hwnd(), std::string(windowSpokenName()));
     VARIANT self{};
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
@@ -250,7 +252,8 @@ COLORREF darkestInk(HWND control) {
     return darkest;
 }
 
-std::wstring descriptionOf(HWND control) {
+std::wstring accessibleText(HWND control,
+                            HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, BSTR*)) {
     IAccessible* accessible = nullptr;
     if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
                                           IID_IAccessible,
@@ -261,11 +264,15 @@ std::wstring descriptionOf(HWND control) {
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
     BSTR text = nullptr;
-    const HRESULT result = accessible->get_accDescription(self, &text);
+    const HRESULT result = (accessible->*property)(self, &text);
     std::wstring read = SUCCEEDED(result) && text != nullptr ? text : L"";
     SysFreeString(text);
     accessible->Release();
     return read;
+}
+
+std::wstring descriptionOf(HWND control) {
+    return accessibleText(control, &IAccessible::get_accDescription);
 }
 
 // Drawn, told in the tooltip and to a screen reader as the view says, and back once c holds
@@ -614,6 +621,11 @@ TEST_F(Window, AComputedBoxShowsHowItWasComputed) {
     EXPECT_EQ(textOf(working->hwnd()), textOf(window->hwnd()));
     EXPECT_EQ(textOf(working->copyButton), L"&Копиране");
     EXPECT_EQ(textOf(working->okButton), L"Добре");
+    // Opened on its text, named, to be read at once.
+    EXPECT_EQ(GetFocus(), working->textBox);
+    EXPECT_EQ(accessibleText(working->textBox, &IAccessible::get_accName), widen(report->textName));
+    EXPECT_EQ(accessibleText(working->hwnd(), &IAccessible::get_accName),
+              widen(windowSpokenName()));
     RECT place{};
     GetWindowRect(working->hwnd(), &place);
     expectCentredOver(place, textOf(working->hwnd()), window->hwnd());
@@ -815,6 +827,30 @@ TEST_F(Window, TabSelectsABoxsTextButNotTheAssignments) {
     SendMessageW(box(0), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(end - start, 1u);
+}
+
+// Tab and Shift+Tab enter the options at the chosen one, from either side.
+TEST_F(Window, TabReachesOnlyTheChosenOption) {
+    const auto tab = [this](HWND from, bool shift) {
+        SetFocus(from);
+        BYTE keys[256]{};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        MSG msg{from, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+        if (!window->preTranslate(msg)) {
+            DispatchMessageW(&msg);
+        }
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+        pump();
+        return GetFocus();
+    };
+    click(window->Option1[2]);
+    EXPECT_EQ(tab(window->Text1, true), window->Option1[2]);
+    EXPECT_EQ(tab(tab(window->Option1[2], true), false), window->Option1[2]);
+    click(window->Option1[3]);
+    EXPECT_EQ(tab(window->Text1, true), window->Option1[3]);
 }
 
 // The arrow keys move round the options and never on into the labels made after them, where

@@ -1,7 +1,6 @@
 #include "main_window.h"
 
 #include "accessible_names.h"
-#include "assignment.h"
 #include "box.h"
 #include "buttons.h"
 #include "control_ids.h"
@@ -9,6 +8,7 @@
 #include "frame.h"
 #include "number_text.h"
 #include "options.h"
+#include "read_only_text.h"
 #include "working_window.h"
 
 #include <commctrl.h>
@@ -202,8 +202,9 @@ void MainWindow::makeControl(Family family, int index) {
         control = buttons_.at(at)->hwnd();
         break;
     case Family::Text1:
-        assignment_ = std::make_unique<Assignment>(hwnd(), text.c_str(), style, place,
-                                                   windowFont_.get(), instance_);
+        assignment_ = std::make_unique<ReadOnlyText>(hwnd(), text.c_str(), WS_EX_CLIENTEDGE, style,
+                                                     place, windowFont_.get(),
+                                                     controlId(Family::Text1, 0), instance_);
         control = assignment_->hwnd();
         break;
     }
@@ -293,6 +294,7 @@ void MainWindow::finishStart() {
             }
         }
     }
+    names_->annotate(hwnd(), widen(windowSpokenName()));
 }
 
 // The tooltips in the window's font: the system's small one would make the working's

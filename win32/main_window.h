@@ -18,7 +18,7 @@
 namespace isosceles {
 
 class AccessibleNames;
-class Assignment;
+class ReadOnlyText;
 class Box;
 class WorkingWindow;
 class Button;
@@ -114,7 +114,7 @@ private:
     Exponent exponent_ = Exponent::Raised;
     // Kept for the window's life: a result's description changes as the user types.
     std::unique_ptr<AccessibleNames> names_;
-    std::unique_ptr<Assignment> assignment_;
+    std::unique_ptr<ReadOnlyText> assignment_;
     std::unique_ptr<Frame> frame_;
     std::array<std::unique_ptr<Option>, familyCount(Family::Option1)> options_;
     std::array<std::unique_ptr<Box>, familyCount(Family::Text2)> boxes_;

@@ -4,6 +4,7 @@
 #include "box.h"
 #include "buttons.h"
 #include "control_ids.h"
+#include "convert.h"
 #include "working_window.h"
 
 #include <commctrl.h>
@@ -291,6 +292,14 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PRINTCLIENT:
         paint(reinterpret_cast<HDC>(wParam));
         return 0;
+    case WM_GETOBJECT:
+        // Said at every return to the window: the program's title, not the address its
+        // title bar begins with.
+        if (const LRESULT answer =
+                accessibleObject(hwnd(), wParam, lParam, widen(windowSpokenName()))) {
+            return answer;
+        }
+        return inherited(message, wParam, lParam);
     default:
         return inherited(message, wParam, lParam);
     }

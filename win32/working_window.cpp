@@ -1,7 +1,9 @@
 #include "working_window.h"
 
+#include "accessible_names.h"
 #include "convert.h"
 #include "gdi.h"
+#include "read_only_text.h"
 
 #include <windowsx.h>
 
@@ -101,9 +103,11 @@ WorkingWindow::WorkingWindow(HWND owner, const WorkingReport& report, HFONT font
         SetWindowFont(made, font, FALSE);
         return made;
     };
-    textBox =
-        control(L"EDIT", text, WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-                {margin, margin, margin + textWidth, margin + textHeight}, 0);
+    text_ = std::make_unique<ReadOnlyText>(
+        hwnd(), text.c_str(), 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER,
+        RECT{margin, margin, margin + textWidth, margin + textHeight}, font, 0, instance);
+    text_->setAccessibleName(widen(report.textName));
+    textBox = text_->hwnd();
     const int buttonsTop = 2 * margin + textHeight;
     const int okLeft = margin + textWidth - buttonWidth;
     copyButton = control(
@@ -115,7 +119,9 @@ WorkingWindow::WorkingWindow(HWND owner, const WorkingReport& report, HFONT font
     // Modal: the main window takes no input until this one is closed.
     EnableWindow(owner_, FALSE);
     ShowWindow(hwnd(), SW_SHOW);
-    SetFocus(okButton);
+    // Opened to be read: a screen reader says the text's name and its first line; Enter still
+    // closes the window.
+    SetFocus(textBox);
 }
 
 WorkingWindow::~WorkingWindow() {
@@ -127,14 +133,6 @@ WorkingWindow::~WorkingWindow() {
 bool WorkingWindow::preTranslate(MSG& msg) {
     if (hwnd() == nullptr || (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd))) {
         return false;
-    }
-    // A multi-line text keeps Tab for itself, even read-only: here Tab leaves it, as from
-    // any other control of the window.
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && msg.hwnd == textBox &&
-        (GetKeyState(VK_CONTROL) & 0x8000) == 0) {
-        const bool back = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
-        SetFocus(GetNextDlgTabItem(hwnd(), textBox, back ? TRUE : FALSE));
-        return true;
     }
     // Enter presses the focused button, else «Добре»; Escape closes, as in a dialog, which
     // the dialog manager does only for a dialog of its own class.
@@ -180,6 +178,13 @@ LRESULT WorkingWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         HANDLE_MSG(hwnd(), WM_COMMAND, onCommand);
         HANDLE_MSG(hwnd(), WM_CLOSE, onClose);
+    case WM_GETOBJECT:
+        // Named as the main window is, without the address its title begins with.
+        if (const LRESULT answer =
+                accessibleObject(hwnd(), wParam, lParam, widen(windowSpokenName()))) {
+            return answer;
+        }
+        return inherited(message, wParam, lParam);
     default:
         return inherited(message, wParam, lParam);
     }

@@ -6,9 +6,12 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 namespace isosceles {
+
+class ReadOnlyText;
 
 // A row's working, as the view gives it, over the main window, which it disables until it is
 // closed: the text can be selected, and copied whole with a button. Enter and Escape close
@@ -37,6 +40,7 @@ private:
     void close();
 
     HWND owner_;
+    std::unique_ptr<ReadOnlyText> text_;
 };
 
 } // namespace isosceles

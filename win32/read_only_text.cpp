@@ -1,23 +1,22 @@
-#include "assignment.h"
+#include "read_only_text.h"
 
 #include "accessible_names.h"
-#include "control_ids.h"
 
 #include <windowsx.h>
 
 namespace isosceles {
 
 // The text is given once the control has its font, so that it is laid out once, in it.
-Assignment::Assignment(HWND parent, const wchar_t* text, DWORD style, RECT place, HFONT font,
-                       HINSTANCE instance) {
-    createControl(WS_EX_CLIENTEDGE, L"EDIT", L"",
+ReadOnlyText::ReadOnlyText(HWND parent, const wchar_t* text, DWORD exStyle, DWORD style, RECT place,
+                           HFONT font, int id, HINSTANCE instance) {
+    createControl(exStyle, L"EDIT", L"",
                   style | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, place, parent,
-                  controlId(Family::Text1, 0), instance);
+                  id, instance);
     SetWindowFont(hwnd(), font, FALSE);
     SetWindowTextW(hwnd(), text);
 }
 
-LRESULT Assignment::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ReadOnlyText::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         HANDLE_MSG(hwnd(), WM_GETDLGCODE, onGetDlgCode);
     case WM_GETOBJECT:
@@ -30,7 +29,7 @@ LRESULT Assignment::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-UINT Assignment::onGetDlgCode(HWND hwnd, MSG* msg) {
+UINT ReadOnlyText::onGetDlgCode(HWND hwnd, MSG* msg) {
     return FORWARD_WM_GETDLGCODE(hwnd, msg, forwarder()) &
            ~(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_HASSETSEL);
 }
