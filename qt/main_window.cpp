@@ -1,13 +1,13 @@
 #include "main_window.h"
 
 #include "announce.h"
-#include "assignment_text.h"
 #include "colour.h"
 #include "face_button.h"
 #include "fitting_box.h"
 #include "number_text.h"
 #include "option_button.h"
 #include "painted_frame.h"
+#include "reading_text.h"
 #include "variant_table.h"
 #include "working_dialog.h"
 
@@ -280,7 +280,9 @@ QWidget* MainWindow::create(const ControlRow& row, int index) {
     case Family::Text1:
         break;
     }
-    Text1 = new AssignmentText(this);
+    Text1 = new ReadingText(this);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     return Text1;
 }
 

@@ -1,5 +1,7 @@
 #include "working_dialog.h"
 
+#include "reading_text.h"
+
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
@@ -23,15 +25,12 @@ QString fromUtf8(std::string_view text) {
 } // namespace
 
 WorkingDialog::WorkingDialog(const WorkingReport& report, QWidget* parent)
-    : QDialog(parent), text_(new QPlainTextEdit(this)) {
+    : QDialog(parent), text_(new ReadingText(this)) {
     setWindowTitle(fromUtf8(report.title));
     setAccessibleName(fromUtf8(windowSpokenName()));
     setWindowModality(Qt::WindowModal);
     text_->setPlainText(QString::fromStdU16String(report.text));
-    text_->setReadOnly(true);
     text_->setAccessibleName(fromUtf8(report.textName));
-    text_->setTabChangesFocus(true);
-    text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     // Wide enough for the longest line where the screen allows, as tall as the text.
     const QFontMetrics metrics(text_->font());
     int widest = 0;

@@ -1,4 +1,4 @@
-#include "assignment_text.h"
+#include "reading_text.h"
 
 #include "focus_ring.h"
 
@@ -7,19 +7,17 @@
 
 namespace isosceles {
 
-AssignmentText::AssignmentText(QWidget* parent) : QPlainTextEdit(parent) {
+ReadingText::ReadingText(QWidget* parent) : QPlainTextEdit(parent) {
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setFocusPolicy(Qt::StrongFocus);
     setTabChangesFocus(true);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setLineWrapMode(QPlainTextEdit::WidgetWidth);
     // Scrolling moves the painted pixels, the ring with them: it is drawn anew instead.
     connect(verticalScrollBar(), &QScrollBar::valueChanged, viewport(),
             [this] { viewport()->update(); });
 }
 
-void AssignmentText::paintEvent(QPaintEvent* event) {
+void ReadingText::paintEvent(QPaintEvent* event) {
     QPlainTextEdit::paintEvent(event);
     if (hasFocus()) {
         QPainter painter(viewport());
@@ -27,12 +25,12 @@ void AssignmentText::paintEvent(QPaintEvent* event) {
     }
 }
 
-void AssignmentText::focusInEvent(QFocusEvent* event) {
+void ReadingText::focusInEvent(QFocusEvent* event) {
     QPlainTextEdit::focusInEvent(event);
     viewport()->update();
 }
 
-void AssignmentText::focusOutEvent(QFocusEvent* event) {
+void ReadingText::focusOutEvent(QFocusEvent* event) {
     QPlainTextEdit::focusOutEvent(event);
     viewport()->update();
 }
