@@ -621,8 +621,19 @@ TEST_F(Window, AComputedBoxShowsHowItWasComputed) {
     EXPECT_EQ(textOf(working->hwnd()), textOf(window->hwnd()));
     EXPECT_EQ(textOf(working->copyButton), L"&Копиране");
     EXPECT_EQ(textOf(working->okButton), L"Добре");
-    // Opened on its text, named, to be read at once.
+    // Opened on its text, named, to be read at once, its focus a ring just outside it.
+    const auto ringShown = [working] {
+        RECT r{};
+        GetWindowRect(working->textBox, &r);
+        MapWindowRect(nullptr, working->hwnd(), &r);
+        UpdateWindow(working->hwnd());
+        const HDC dc = GetDC(working->hwnd());
+        const COLORREF at = GetPixel(dc, r.left - 1, (r.top + r.bottom) / 2);
+        ReleaseDC(working->hwnd(), dc);
+        return at == GetSysColor(COLOR_WINDOWTEXT);
+    };
     EXPECT_EQ(GetFocus(), working->textBox);
+    EXPECT_TRUE(ringShown());
     EXPECT_EQ(accessibleText(working->textBox, &IAccessible::get_accName), widen(report->textName));
     EXPECT_EQ(accessibleText(working->hwnd(), &IAccessible::get_accName),
               widen(windowSpokenName()));
@@ -643,6 +654,7 @@ TEST_F(Window, AComputedBoxShowsHowItWasComputed) {
         keys[VK_SHIFT] = 0;
         SetKeyboardState(keys);
     }
+    EXPECT_FALSE(ringShown());
     click(working->copyButton);
     ASSERT_TRUE(OpenClipboard(nullptr));
     const HANDLE data = GetClipboardData(CF_UNICODETEXT);

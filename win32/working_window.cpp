@@ -15,6 +15,7 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"IsoscelesWorking";
 constexpr int kCopyId = 100;
+constexpr int kTextId = 101;
 
 // At 96 DPI: the room around and between the controls, and a button's size.
 constexpr int kMargin = 12;
@@ -55,7 +56,7 @@ SIZE measure(const std::wstring& text, HFONT font) {
 
 WorkingWindow::WorkingWindow(HWND owner, const WorkingReport& report, HFONT font, Dpi dpi,
                              HINSTANCE instance)
-    : owner_(owner) {
+    : owner_(owner), dpi_(dpi) {
     WNDCLASSEXW cls{};
     cls.hInstance = instance;
     cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
@@ -105,7 +106,7 @@ WorkingWindow::WorkingWindow(HWND owner, const WorkingReport& report, HFONT font
     };
     text_ = std::make_unique<ReadOnlyText>(
         hwnd(), text.c_str(), 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER,
-        RECT{margin, margin, margin + textWidth, margin + textHeight}, font, 0, instance);
+        RECT{margin, margin, margin + textWidth, margin + textHeight}, font, kTextId, instance);
     text_->setAccessibleName(widen(report.textName));
     textBox = text_->hwnd();
     const int buttonsTop = 2 * margin + textHeight;
@@ -159,7 +160,31 @@ void WorkingWindow::close() {
     ShowWindow(hwnd(), SW_HIDE);
 }
 
+// The ring just outside the text while it has the focus, as the assignment's: a read-only
+// text shows no caret to speak of.
+RECT WorkingWindow::ringPlace() const {
+    RECT r{};
+    GetWindowRect(textBox, &r);
+    MapWindowRect(nullptr, hwnd(), &r);
+    const int width = dpi_.pixels(kBoxFocusRing.width);
+    InflateRect(&r, width, width);
+    return r;
+}
+
+void WorkingWindow::onPaint(HWND hwnd) {
+    const PaintDc dc(hwnd);
+    if (GetFocus() == textBox) {
+        drawRing(dc, ringPlace(), dpi_.pixels(kBoxFocusRing.width),
+                 GetSysColorBrush(COLOR_WINDOWTEXT));
+    }
+}
+
 void WorkingWindow::onCommand(HWND, int id, HWND, UINT code) {
+    if (id == kTextId && (code == EN_SETFOCUS || code == EN_KILLFOCUS)) {
+        const RECT ring = ringPlace();
+        InvalidateRect(hwnd(), &ring, TRUE);
+        return;
+    }
     if (code != BN_CLICKED) {
         return;
     }
@@ -177,6 +202,7 @@ void WorkingWindow::onClose(HWND) {
 LRESULT WorkingWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         HANDLE_MSG(hwnd(), WM_COMMAND, onCommand);
+        HANDLE_MSG(hwnd(), WM_PAINT, onPaint);
         HANDLE_MSG(hwnd(), WM_CLOSE, onClose);
     case WM_GETOBJECT:
         // Named as the main window is, without the address its title begins with.

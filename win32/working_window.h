@@ -36,10 +36,13 @@ protected:
 
 private:
     void onCommand(HWND hwnd, int id, HWND control, UINT code);
+    void onPaint(HWND hwnd);
+    RECT ringPlace() const;
     void onClose(HWND hwnd);
     void close();
 
     HWND owner_;
+    Dpi dpi_;
     std::unique_ptr<ReadOnlyText> text_;
 };
 
