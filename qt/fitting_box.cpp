@@ -194,7 +194,8 @@ void FittingBox::show(const BoxView& view) {
 
 // Entering a box by the keyboard selects its text, and the line edit tells a screen reader so
 // at once, before the toolkit tells it of the focus: the reader then takes the box as already
-// entered and never says its name. The text is selected once the focus has been told.
+// entered and never says its name. The text is selected once the focus has been told, or
+// before a key that comes sooner, so that typing still replaces it.
 void FittingBox::focusInEvent(QFocusEvent* event) {
     const Qt::FocusReason reason = event->reason();
     if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason &&
@@ -204,14 +205,25 @@ void FittingBox::focusInEvent(QFocusEvent* event) {
     }
     QFocusEvent entered(event->type(), Qt::OtherFocusReason);
     QLineEdit::focusInEvent(&entered);
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (hasFocus() && !hasSelectedText()) {
-                selectAll();
-            }
-        },
-        Qt::QueuedConnection);
+    selectionPending_ = true;
+    QMetaObject::invokeMethod(this, &FittingBox::selectOnEntry, Qt::QueuedConnection);
+}
+
+void FittingBox::focusOutEvent(QFocusEvent* event) {
+    selectionPending_ = false;
+    QLineEdit::focusOutEvent(event);
+}
+
+void FittingBox::mousePressEvent(QMouseEvent* event) {
+    // A click puts the caret where it falls.
+    selectionPending_ = false;
+    QLineEdit::mousePressEvent(event);
+}
+
+void FittingBox::selectOnEntry() {
+    if (std::exchange(selectionPending_, false) && hasFocus() && !hasSelectedText()) {
+        selectAll();
+    }
 }
 
 QRect FittingBox::characterRect(int offset) const {
@@ -292,6 +304,7 @@ void FittingBox::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void FittingBox::keyPressEvent(QKeyEvent* event) {
+    selectOnEntry();
     // Shift+F10 asks for the menu as the menu key does; Qt maps only the latter.
     if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
         showMenu(mapToGlobal(cursorRect().bottomLeft()));

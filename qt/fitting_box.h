@@ -46,6 +46,8 @@ signals:
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -62,14 +64,16 @@ private:
     QRect lineRect() const;
     void markHiddenEnds(QPainter& painter);
     void apply(BoxAction action);
+    void selectOnEntry();
 
     QFont font_;
     ShortFormOf shortForm_;
     double legibleSize_ = 0;
     BoxFit fit_{kBoxFitRules.full, Shown::Whole, {}};
     BoxView view_{};
-    int markRoom_ = 0;        // kept free for a mark on either side of the line, in pixels
-    bool keyRefused_ = false; // the key going down was refused: its release explains why
+    int markRoom_ = 0;              // kept free for a mark on either side of the line, in pixels
+    bool keyRefused_ = false;       // the key going down was refused: its release explains why
+    bool selectionPending_ = false; // entered by the keyboard, the text not yet selected
 };
 
 } // namespace isosceles

@@ -472,9 +472,9 @@ TEST_F(Window, FocusStartsInTheAssignmentAndTabSkipsDisabledBoxes) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited.push_back(QApplication::focusWidget());
         if (i == 1) {
-            // Typing replaces what a box entered by Tab holds.
-            QCoreApplication::processEvents();
-            EXPECT_EQ(box(1)->selectedText(), "5");
+            // Typing replaces what a box entered by Tab holds, however soon it comes.
+            QTest::keyClick(box(1), Qt::Key_7);
+            EXPECT_EQ(box(1)->text(), "7");
         }
     }
     // Boxes 2, 3, 5 and 6 are disabled; the locked boxes 4 and 7 still take focus.
