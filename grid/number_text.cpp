@@ -316,7 +316,14 @@ std::optional<std::u16string> compactForm(std::u16string_view text, const Number
     return compactNumber(value, format, exponent);
 }
 
-std::u16string compactNumber(double value, const NumberFormat& format, Exponent style) {
+namespace {
+
+struct ShortForm {
+    std::u16string mantissa; // three decimals, in the format
+    int exponent;
+};
+
+ShortForm shortFormOf(double value, const NumberFormat& format) {
     int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
     const auto mantissa = [&] { return format.format3(value / std::pow(10.0, exponent)); };
     std::u16string shown = mantissa();
@@ -325,6 +332,18 @@ std::u16string compactNumber(double value, const NumberFormat& format, Exponent 
         ++exponent;
         shown = mantissa();
     }
+    return {std::move(shown), exponent};
+}
+
+} // namespace
+
+double compactValue(double value, const NumberFormat& format) {
+    const ShortForm form = shortFormOf(value, format);
+    return ParseNumber(form.mantissa, format) * std::pow(10.0, form.exponent);
+}
+
+std::u16string compactNumber(double value, const NumberFormat& format, Exponent style) {
+    const auto [shown, exponent] = shortFormOf(value, format);
     if (style == Exponent::Raised) {
         return shown + u"\u00B710" + superscript(exponent);
     }

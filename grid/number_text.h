@@ -47,4 +47,7 @@ std::optional<std::u16string> compactForm(std::u16string_view text, const Number
 std::u16string compactNumber(double value, const NumberFormat& format,
                              Exponent exponent = Exponent::Raised);
 
+// The value that short form shows, as a calculator would take it from the text.
+double compactValue(double value, const NumberFormat& format);
+
 } // namespace isosceles

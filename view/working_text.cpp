@@ -95,6 +95,9 @@ constexpr std::array<Explanation, 8> kExplanations{{
      u"Бедрото е нула, а без бедро височината към него не може да се намери от лицето."},
 }};
 
+constexpr std::u16string_view kRoundedNote =
+    u"Стойностите по пътя са показани закръглени; програмата смята с всичките им цифри.";
+
 constexpr std::u16string_view kTooLarge =
     u"Някое от числата излиза твърде голямо, за да го пресметне програмата.";
 
@@ -113,22 +116,36 @@ struct Style {
     Exponent exponent;
 };
 
-// Three decimals, or the short form where they would show 0,000 for a value that is not
-// zero or run past a pupil's reading; − before a negative value whatever the format's own
+// Whether a value is written in the short form: three decimals would show 0,000 for a value
+// that is not zero, or run past a pupil's reading.
+bool inShortForm(double size) {
+    return size != 0 && (size < 0.0005 || size >= 1e15);
+}
+
+// Three decimals, or the short form; − before a negative value whatever the format's own
 // sign, which may be a pair of parentheses.
 std::u16string number(double value, const Style& style) {
     const NumberFormat& format = style.format;
     const double size = std::fabs(value);
-    const std::u16string digits = size != 0 && (size < 0.0005 || size >= 1e15)
-                                      ? compactNumber(size, format, style.exponent)
-                                      : format.format3(size);
+    const std::u16string digits =
+        inShortForm(size) ? compactNumber(size, format, style.exponent) : format.format3(size);
     return value < 0 && digits != format.format3(0) ? u"−" + digits : digits;
 }
 
-// Inside a formula a negative value stands in parentheses of its own.
-std::u16string operand(double value, const Style& style) {
-    const std::u16string text = number(value, style);
-    return text.starts_with(u"−") ? u"(" + text + u")" : text;
+// What number() shows, as a pupil would key it into a calculator.
+double shownValue(double value, const Style& style) {
+    const double size = std::fabs(value);
+    return std::copysign(inShortForm(size) ? compactValue(size, style.format)
+                                           : ParseNumber(style.format.format3(size), style.format),
+                         value);
+}
+
+// Inside a formula a negative value, and one in short form, stand in parentheses of their own,
+// so that neither a sign nor a power of ten is read as belonging to more of the formula.
+std::u16string operand(const std::u16string& text) {
+    return text.starts_with(u"−") || text.find(u"\u00B710") != std::u16string::npos
+               ? u"(" + text + u")"
+               : text;
 }
 
 std::u16string quarter(const NumberFormat& format) {
@@ -163,31 +180,152 @@ std::u16string filled(std::u16string_view pattern, const std::array<std::u16stri
     return out;
 }
 
-// "Name = formula = formula with values", then what follows it; each " = " is `equals`.
-std::u16string stepOpening(const Step& step, const Style& style,
+bool hasRoot(Form form) {
+    return !textOf(form).underRoot.empty();
+}
+
+// The products under a step's root, from its operands, as its formula writes them.
+std::array<double, 2> partsOf(Form form, double x, double y) {
+    return form == Form::RootOfDifference ? std::array{x * x, y * y}
+                                          : std::array{x * x, (0.25 * y) * y};
+}
+
+// A step's result from its operands, or from the products under its root, as its formula
+// writes it: what a pupil redoing the step on a calculator gets.
+double resultOf(Form form, double x, double y, const std::array<double, 2>& parts) {
+    switch (form) {
+    case Form::RootOfDifferenceWithQuarter:
+    case Form::RootOfDifference:
+        return std::sqrt(parts[0] - parts[1]);
+    case Form::RootOfSumWithQuarter:
+        return std::sqrt(parts[0] + parts[1]);
+    case Form::TwiceOver:
+        return (2 * x) / y;
+    case Form::TwicePlus:
+        return (2 * x) + y;
+    case Form::ProductHalved:
+        return (x * y) / 2;
+    case Form::LessTwice:
+        return x - (2 * y);
+    case Form::DifferenceHalved:
+        return (x - y) / 2;
+    case Form::Arctan:
+        return std::atan(x / y);
+    case Form::RightApex:
+        return std::copysign(std::acos(0.0), x);
+    case Form::TimesCosHalf:
+        return x * std::cos(y / 2);
+    }
+    return 0;
+}
+
+// A step's numbers as shown: its operands and the products under its root with `decimals`
+// decimals (three: as everywhere else), and whether each "=" of it holds for a pupil who
+// redoes it from the numbers shown, at the result's three decimals.
+struct ShownStep {
+    std::array<std::u16string, 2> values, parts;
+    bool partsHold = true, resultHolds = true;
+};
+
+// With more than three decimals, `value` rounded to them, written with as many as it has.
+std::u16string numberAt(double value, int decimals, const Style& style) {
+    if (decimals == 3 || inShortForm(std::fabs(value))) {
+        return number(value, style);
+    }
+    const double scale = std::pow(10.0, decimals);
+    const double rounded = std::round(std::fabs(value) * scale) / scale;
+    const std::u16string digits = exactNumber(rounded, style.format);
+    return value < 0 && rounded != 0 ? u"−" + digits : digits;
+}
+
+double shownAt(double value, int decimals, const Style& style) {
+    if (decimals == 3 || inShortForm(std::fabs(value))) {
+        return shownValue(value, style);
+    }
+    const double scale = std::pow(10.0, decimals);
+    return std::copysign(std::round(std::fabs(value) * scale) / scale, value);
+}
+
+ShownStep shownAt(const Step& step, int decimals, const Style& style) {
+    ShownStep shown;
+    const double x = shownAt(step.values[0], decimals, style);
+    const double y = shownAt(step.values[1], decimals, style);
+    for (std::size_t i = 0; i < 2; ++i) {
+        shown.values.at(i) = operand(numberAt(step.values.at(i), decimals, style));
+    }
+    std::array<double, 2> parts{};
+    if (hasRoot(step.form) && step.parts[0] && step.parts[1]) {
+        const std::array<double, 2> redone = partsOf(step.form, x, y);
+        for (std::size_t i = 0; i < 2; ++i) {
+            shown.parts.at(i) = operand(numberAt(*step.parts.at(i), decimals, style));
+            parts.at(i) = shownAt(*step.parts.at(i), decimals, style);
+            shown.partsHold = shown.partsHold && numberAt(redone.at(i), decimals, style) ==
+                                                     numberAt(*step.parts.at(i), decimals, style);
+        }
+    }
+    if (step.result) {
+        shown.resultHolds =
+            number(resultOf(step.form, x, y, parts), style) == number(*step.result, style);
+    }
+    return shown;
+}
+
+// Three decimals, unless rounding them would hide the step altogether: its numbers shown give
+// nothing (0,000) where its result is not. Then as many more as the step needs to check.
+ShownStep shownStep(const Step& step, const Style& style) {
+    const ShownStep three = shownAt(step, 3, style);
+    if (!step.result || number(*step.result, style) == number(0, style)) {
+        return three;
+    }
+    const double x = shownValue(step.values[0], style);
+    const double y = shownValue(step.values[1], style);
+    std::array<double, 2> parts{};
+    if (hasRoot(step.form) && step.parts[0] && step.parts[1]) {
+        parts = {shownValue(*step.parts[0], style), shownValue(*step.parts[1], style)};
+    }
+    if (number(resultOf(step.form, x, y, parts), style) != number(0, style)) {
+        return three;
+    }
+    for (int decimals = 4; decimals <= 12; ++decimals) {
+        const ShownStep more = shownAt(step, decimals, style);
+        if (more.partsHold && more.resultHolds) {
+            return more;
+        }
+    }
+    return three;
+}
+
+std::u16string_view relation(bool holds) {
+    return holds ? u" = " : u" ≈ ";
+}
+
+// "Name = formula = formula with values", then what follows it; each " = " is `equals`
+// where the step's numbers check, else " ≈ ".
+std::u16string stepOpening(const Step& step, const Style& style, const ShownStep& shown,
                            std::u16string_view equals = u" = ") {
     const FormText& form = textOf(step.form);
     const std::array<std::u16string, 2> symbols{std::u16string(textOf(step.operands[0]).symbol),
                                                 std::u16string(textOf(step.operands[1]).symbol)};
-    const std::array<std::u16string, 2> values{operand(step.values[0], style),
-                                               operand(step.values[1], style)};
     std::u16string line = capitalised(textOf(step.term).name) + u" = " +
                           filled(form.formula, symbols, {}, style) + std::u16string(equals) +
-                          filled(form.formula, values, {}, style);
-    if (!form.underRoot.empty() && step.parts[0] && step.parts[1]) {
-        line += std::u16string(equals) +
-                filled(form.underRoot, {},
-                       {operand(*step.parts[0], style), operand(*step.parts[1], style)}, style);
+                          filled(form.formula, shown.values, {}, style);
+    if (hasRoot(step.form) && step.parts[0] && step.parts[1]) {
+        std::u16string link(equals);
+        if (!shown.partsHold) {
+            link = link.substr(0, link.find(u'=')) + u"≈" + link.substr(link.find(u'=') + 1);
+        }
+        line += link + filled(form.underRoot, {}, shown.parts, style);
     }
     return line;
 }
 
 std::u16string stepLine(const Step& step, const Style& style) {
-    std::u16string line = stepOpening(step, style);
+    const ShownStep shown = shownStep(step, style);
+    std::u16string line = stepOpening(step, style, shown);
     if (step.form == Form::RightApex) {
         line += u", но u = 0: ъгълът е прав, θ = π/2";
     }
-    line += u" = " + number(step.result.value_or(0), style);
+    line += std::u16string(relation(shown.resultHolds)) + number(step.result.value_or(0), style);
     if (step.term == Term::theta) {
         line += u" рад";
     }
@@ -259,7 +397,7 @@ std::u16string workingText(const Calculation& calculation, const NumberFormat& f
         done.pop_back();
     }
     if (!done.empty()) {
-        text += u'\n' + joined(done, style);
+        text += u'\n' + joined(done, style) + u'\n' + std::u16string(kRoundedNote);
     }
     if (working.failed()) {
         text += u'\n' + failureText(working, format, exponent);
@@ -330,7 +468,8 @@ std::u16string failureText(const Working& working, const NumberFormat& format, E
     }
     const Step& failed = working.steps.back();
     // A line for each stage, so that a report narrower than the step still breaks it there.
-    return stepOpening(failed, Style{format, exponent}, u"\n= ") + u": " +
+    const Style style{format, exponent};
+    return stepOpening(failed, style, shownAt(failed, 3, style), u"\n= ") + u": " +
            whatFailed(failed, *working.failure) + u".\n" +
            std::u16string(sentenceFor(working, failed));
 }
