@@ -181,7 +181,7 @@ void FittingBox::show(const BoxView& view) {
     if (view.colours != before.colours) {
         setPalette(paletteOf(view.colours));
     }
-    setAccessibleDescription(QString::fromStdU16String(view.description));
+    setAccessibleDescription(QString::fromStdU16String(view.spokenDescription));
     if (view.slanted != before.slanted) {
         // The slanted face is measured anew: it is not as wide as the upright one.
         font_.setItalic(view.slanted);

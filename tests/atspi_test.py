@@ -168,7 +168,7 @@ def main():
             lambda row: row if row == expected else None)([text_of(boxes[box_name(k)])
                                                             for k in range(4, 8)]), seconds=10)
         check(shown == expected, "Calculate shows %s" % ", ".join(shown))
-        told = "Вариант 2: c = 6.000; a = 5.000; P = 16.000; S = 12.000."
+        told = "Вариант 2: це = 6.000; а = 5.000; пе = 16.000; ес = 12.000."
         wait_for("the announcement", lambda: told in heard, seconds=10)
         check(True, "a screen reader is told %r" % told)
         pyatspi.Registry.deregisterEventListener(on_showing, "object:state-changed:showing")

@@ -287,7 +287,7 @@ TEST_F(Window, ResultsBesideChangedValuesAreMarkedOutOfDate) {
     type(0, L"8");
     UpdateWindow(window->hwnd());
     // The note, then how the result was computed.
-    const auto described = [this](int k) { return wide(window->box(k).view().description); };
+    const auto described = [this](int k) { return wide(window->box(k).view().spokenDescription); };
     for (const int k : {2, 3}) {
         EXPECT_TRUE(descriptionOf(box(k)).starts_with(outOfDate)) << k;
         EXPECT_EQ(descriptionOf(box(k)), described(k)) << k;

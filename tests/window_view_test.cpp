@@ -107,7 +107,7 @@ TEST_P(Notices, StandAtTheFirstBoxConcerned) {
     }
     EXPECT_EQ(notice->box, *k.box);
     EXPECT_EQ(notice->text, k.text);
-    EXPECT_TRUE(announcement(controller).ends_with(u"\n" + notice->text));
+    EXPECT_TRUE(announcement(controller).ends_with(u"\n" + spokenForm(notice->text)));
     // The notice's first line stands in the description of the box it points at.
     const std::u16string first = notice->text.substr(0, notice->text.find(u'\n'));
     EXPECT_NE(boxView(controller, notice->box).description.find(first), std::u16string::npos);
@@ -132,7 +132,7 @@ TEST(Announcement, ReadsTheRowsFourResults) {
     controller.onLoad();
     EXPECT_EQ(announcement(controller), u"");
     EXPECT_EQ(announcement(calculated(0, u"6", u"5")),
-              u"Вариант 1: c = 6.000; a = 5.000; P = 16.000; S = 12.000.");
+              u"Вариант 1: це = 6.000; а = 5.000; пе = 16.000; ес = 12.000.");
 }
 
 // The working of results out of date says so before anything else.

@@ -300,6 +300,27 @@ INSTANTIATE_TEST_SUITE_P(
             u"− (0.25·6.000)·6.000): числото излиза извън обхвата",
             u"твърде голямо"}));
 
+// Read aloud, a description keeps what Bulgarian voices drop or read in English: the minus
+// (as − or as a hyphen before a number), the product, the root, the fraction bar, a power of
+// ten, a square, ≈ and the quantities' letters; words and numbers stay as they are.
+TEST(Working, SpokenFormSaysEverySymbolInWords) {
+    const struct {
+        std::u16string_view shown, spoken;
+    } cases[] = {
+        {u"h = √(a·a − (0,25·c)·c)", u"аш = корен квадратен от (а по а минус (0,25 по це) по це)"},
+        {u"(2·S) / (4,000·10⁻⁴) = 5000,000",
+         u"(2 по ес) делено на (4,000 по 10 на степен минус 4) = 5000,000"},
+        {u"1,000·10^−12 ≈ 1,000·10²⁰⁰", u"1,000 по 10 на степен минус 12 приблизително 1,000 по "
+                                        u"10 на степен 200"},
+        {u"a² − (c/2)²", u"а на квадрат минус (це делено на 2) на квадрат"},
+        {u"От „-6“ е прочетено −6, по-дълга.", u"От „минус 6“ е прочетено минус 6, по дълга."},
+        {u"θ = π/2; 5-3; Вариант 2", u"тета = пи делено на 2; 5-3; Вариант 2"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(spokenForm(c.shown), c.spoken) << std::string(c.shown.begin(), c.shown.end());
+    }
+}
+
 // A pupil's calculator for a step as the working writes it in the C format with plain powers
 // of ten: numbers, + − · /, parentheses, √( ), arctan( ), cos( ).
 class Calculator {

@@ -112,7 +112,7 @@ std::u16string announcement(const GridController& controller, Exponent exponent)
     if (const std::optional<Notice> notice = calculateNotice(controller, exponent)) {
         text += u"\n" + notice->text;
     }
-    return text;
+    return spokenForm(text);
 }
 
 Colours coloursOf(Family family, int index) {
@@ -204,7 +204,8 @@ BoxView boxView(const GridController& controller, int box, Exponent exponent) {
             colours,
             outOfDate,
             {cell.locked ? RingLine::Dashed : RingLine::Solid, kBoxFocusRing},
-            std::move(description),
+            description,
+            spokenForm(description),
             !cell.enabled && !cell.text.empty(),
             controller.calculation(rowOfBox(box)) != nullptr,
             hatched};

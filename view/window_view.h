@@ -90,7 +90,7 @@ std::optional<Notice> calculateNotice(const GridController& controller,
 int tipShowTime(std::u16string_view text);
 
 // What a screen reader is told once a Calculate went through: the row's four results as the
-// boxes show them, then the notice.
+// boxes show them, then the notice; in words where a voice would drop a symbol (spokenForm).
 std::u16string announcement(const GridController& controller, Exponent exponent = Exponent::Raised);
 
 // The one option that Tab and Shift+Tab stop at, as in any group of options: the chosen one.
@@ -133,6 +133,9 @@ struct BoxView {
     // given value's, what was read of a text taken in part, or what was typed where the
     // box's text hides it.
     std::u16string description;
+    // The description as a speech engine should get it (spokenForm): what a screen reader is
+    // given, where the tooltip shows the symbols.
+    std::u16string spokenDescription;
     // Whether the box's menu offers «Копиране», which copies the box's whole text.
     bool copyOffered;
     // Whether it offers the row's working: a row whose results a Calculate wrote.

@@ -4,6 +4,7 @@
 #include "variant_table.h"
 #include "window_view.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string_view>
@@ -418,6 +419,117 @@ std::u16string unreadableText(Quantity quantity, const Calculation& calculation)
     const std::size_t n = pair[0] == quantity ? 0 : 1;
     return capitalised(textOf(termOf(quantity)).name) + u" «" + calculation.typed[n] +
            u"» е извън обхвата на числата, с които програмата смята.";
+}
+
+namespace {
+
+struct SpokenSymbol {
+    char16_t symbol;
+    std::u16string_view words;
+};
+
+// How a Bulgarian class reads each symbol aloud; a letter only where it stands alone.
+constexpr std::array<SpokenSymbol, 16> kSpoken{{
+    {u'√', u"корен квадратен от "},
+    {u'·', u" по "},
+    {u'−', u" минус "},
+    {u'≈', u" приблизително "},
+    {u'/', u" делено на "},
+    {u'²', u" на квадрат "},
+    {u'θ', u"тета"},
+    {u'π', u"пи"},
+    {u'a', u"а"},
+    {u'b', u"бе"},
+    {u'c', u"це"},
+    {u'h', u"аш"},
+    {u'P', u"пе"},
+    {u'S', u"ес"},
+    {u't', u"те"},
+    {u'u', u"у"},
+}};
+
+bool isLetter(char16_t ch) {
+    return (ch >= u'a' && ch <= u'z') || (ch >= u'A' && ch <= u'Z') || (ch >= u'а' && ch <= u'я') ||
+           (ch >= u'А' && ch <= u'Я');
+}
+
+bool isDigit(char16_t ch) {
+    return ch >= u'0' && ch <= u'9';
+}
+
+// A raised exponent's characters, by the digit or sign they raise.
+constexpr std::u16string_view kRaised = u"⁰¹²³⁴⁵⁶⁷⁸⁹";
+
+} // namespace
+
+std::u16string spokenForm(std::u16string_view text) {
+    std::u16string out;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char16_t ch = text[at];
+        // A power of ten, raised (10⁻⁴) or after a caret (10^−4).
+        const bool raised = ch == u'⁻' || kRaised.find(ch) != std::u16string_view::npos;
+        if ((raised || ch == u'^') && at >= 2 && text.substr(at - 2, 2) == u"10") {
+            out += u" на степен ";
+            std::size_t end = ch == u'^' ? at + 1 : at;
+            for (; end < text.size(); ++end) {
+                const char16_t e = text[end];
+                const std::size_t digit = kRaised.find(e);
+                if (e == u'⁻' || e == u'−') {
+                    out += u"минус ";
+                } else if (digit != std::u16string_view::npos) {
+                    out += static_cast<char16_t>(u'0' + digit);
+                } else if (e >= u'0' && e <= u'9') {
+                    out += e;
+                } else {
+                    break;
+                }
+            }
+            out += u' ';
+            at = end - 1;
+            continue;
+        }
+        // A hyphen as the sign of a number the voices leave unsaid; within a word («по-дълга»)
+        // they read it as a dash.
+        if (ch == u'-' && at + 1 < text.size()) {
+            const char16_t next = text[at + 1];
+            const bool afterWord = at > 0 && (isLetter(text[at - 1]) || isDigit(text[at - 1]));
+            if (next >= u'0' && next <= u'9' && !afterWord) {
+                out += u" минус ";
+                continue;
+            }
+            if (isLetter(next) && at > 0 && isLetter(text[at - 1])) {
+                out += u' ';
+                continue;
+            }
+        }
+        const auto spoken = std::find_if(kSpoken.begin(), kSpoken.end(),
+                                         [ch](const SpokenSymbol& s) { return s.symbol == ch; });
+        const bool alone = (at == 0 || !isLetter(text[at - 1])) &&
+                           (at + 1 == text.size() || !isLetter(text[at + 1]));
+        if (spoken != kSpoken.end() && (alone || !isLetter(ch))) {
+            out += spoken->words;
+        } else {
+            out += ch;
+        }
+    }
+    // One blank between words, none after an opening bracket or quote, none before a stop or
+    // a closing bracket.
+    constexpr std::u16string_view kOpening = u" („«\n";
+    std::u16string tidy;
+    for (const char16_t ch : out) {
+        if (ch == u' ' && (tidy.empty() || kOpening.find(tidy.back()) != kOpening.npos)) {
+            continue;
+        }
+        if ((ch == u')' || ch == u'.' || ch == u',' || ch == u';' || ch == u'\n') &&
+            !tidy.empty() && tidy.back() == u' ') {
+            tidy.pop_back();
+        }
+        tidy += ch;
+    }
+    while (!tidy.empty() && tidy.back() == u' ') {
+        tidy.pop_back();
+    }
+    return tidy;
 }
 
 std::u16string_view symbolOf(Term term) {

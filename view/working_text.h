@@ -16,6 +16,11 @@ namespace isosceles {
 // hide it or run long, its power of ten as `exponent` says), − for minus, · for a product and √ for
 // the root. Each quantity is named in words where it first appears. Lines are separated by '\n'.
 
+// A text as a speech engine should get it: in Bulgarian words where a Bulgarian voice drops a
+// symbol or reads it in English: the root, the product, minus, ≈, the fraction bar, a power
+// of ten, a square, θ and π, and the quantities' Latin letters («а», «це», «аш»).
+std::u16string spokenForm(std::u16string_view text);
+
 // A term's one-letter name: c, a, P, S, h, t, u, θ.
 std::u16string_view symbolOf(Term term);
 

@@ -218,7 +218,7 @@ LRESULT Box::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETOBJECT:
         if (const LRESULT answer = accessibleObject(
                 hwnd(), wParam, lParam, name_,
-                std::wstring(view_.description.begin(), view_.description.end()))) {
+                std::wstring(view_.spokenDescription.begin(), view_.spokenDescription.end()))) {
             return answer;
         }
         return inherited(message, wParam, lParam);

@@ -428,9 +428,9 @@ void MainWindow::mirror() {
             EnableWindow(Text2[at], cell.enabled ? TRUE : FALSE);
         }
         const BoxView view = boxView(*controller_, k, exponent_);
-        if (view.description != boxes_[at]->view().description) {
-            names_->describe(Text2[at],
-                             std::wstring(view.description.begin(), view.description.end()));
+        if (view.spokenDescription != boxes_[at]->view().spokenDescription) {
+            names_->describe(Text2[at], std::wstring(view.spokenDescription.begin(),
+                                                     view.spokenDescription.end()));
         }
         boxes_[at]->show(view);
     }
