@@ -338,6 +338,24 @@ TEST(FailureReports, AddHowFarTheCalculateWent) {
     ASSERT_TRUE(report);
     EXPECT_TRUE(report->text.starts_with(errorText(CalcErrorKind::Overflow)));
     EXPECT_NE(report->text.find("«1e999»"), std::string::npos);
+    // What the pupil typed, or left empty, is named for what it is, never blamed on the
+    // triangle.
+    const struct {
+        std::u16string_view typed;
+        std::string_view says, never;
+    } boxes[] = {
+        {u"", "Полето a е празно и се чете като 0", "по-дълга"},
+        {u"&HFFFFFFFFF", "числата с &H и &O се четат до 32 бита", "с които програмата смята"},
+        {u"1e999", "с които програмата смята", "32 бита"},
+    };
+    for (const auto& b : boxes) {
+        controller.editCell(0, u"6");
+        controller.editCell(1, std::u16string(b.typed));
+        report = attempt(controller, calculate);
+        ASSERT_TRUE(report);
+        EXPECT_NE(report->text.find(b.says), std::string::npos) << report->text;
+        EXPECT_EQ(report->text.find(b.never), std::string::npos) << report->text;
+    }
 }
 
 // A given box whose three decimals hide what was typed says what was.

@@ -27,7 +27,7 @@ FailureReport failureReport(const CalculationError& error, const NumberFormat& f
     FailureReport report = failureReport(static_cast<const CalcError&>(error));
     const std::u16string more = error.unreadable()
                                     ? unreadableText(*error.unreadable(), error.calculation())
-                                    : failureText(error.calculation().working, format, exponent);
+                                    : failureText(error.calculation(), format, exponent);
     if (!more.empty()) {
         report.text += "\n\n" + utf8(more);
     }

@@ -401,7 +401,7 @@ std::u16string workingText(const Calculation& calculation, const NumberFormat& f
         text += u'\n' + joined(done, style) + u'\n' + std::u16string(kRoundedNote);
     }
     if (working.failed()) {
-        text += u'\n' + failureText(working, format, exponent);
+        text += u'\n' + failureText(calculation, format, exponent);
     } else if (const std::u16string note = shapeNote(working, format, exponent); !note.empty()) {
         text += u'\n' + note;
     }
@@ -417,8 +417,14 @@ std::u16string stepsText(const Working& working, Term term, const NumberFormat& 
 std::u16string unreadableText(Quantity quantity, const Calculation& calculation) {
     const auto& pair = given(calculation.working.variant);
     const std::size_t n = pair[0] == quantity ? 0 : 1;
-    return capitalised(textOf(termOf(quantity)).name) + u" «" + calculation.typed[n] +
-           u"» е извън обхвата на числата, с които програмата смята.";
+    const std::u16string& typed = calculation.typed[n];
+    const std::size_t start = typed.find_first_not_of(u' ');
+    const std::u16string_view prefix =
+        start == std::u16string::npos ? u"" : std::u16string_view(typed).substr(start, 2);
+    const bool radix = prefix == u"&H" || prefix == u"&h" || prefix == u"&O" || prefix == u"&o";
+    return capitalised(textOf(termOf(quantity)).name) + u" «" + typed +
+           (radix ? u"» е извън обхвата: числата с &H и &O се четат до 32 бита."
+                  : u"» е извън обхвата на числата, с които програмата смята.");
 }
 
 namespace {
@@ -572,6 +578,22 @@ std::u16string shapeNote(const Working& working, const NumberFormat& format, Exp
                u", h = " + number(second->h, style) + u", P = " + number(second->P, style) + u".";
     }
     return {};
+}
+
+std::u16string failureText(const Calculation& calculation, const NumberFormat& format,
+                           Exponent exponent) {
+    std::u16string text = failureText(calculation.working, format, exponent);
+    const auto& pair = given(calculation.working.variant);
+    for (std::size_t n = 0; n < pair.size() && !text.empty(); ++n) {
+        if (!calculation.readWhole[n] && calculation.typed[n].empty()) {
+            // The box left empty is what failed, not the triangle.
+            text.erase(text.rfind(u'\n') + 1);
+            text += u"Полето " + std::u16string(textOf(termOf(pair[n])).symbol) +
+                    u" е празно и се чете като 0: попълнете го и натиснете „Изчисли“.";
+            break;
+        }
+    }
+    return text;
 }
 
 std::u16string failureText(const Working& working, const NumberFormat& format, Exponent exponent) {

@@ -51,5 +51,9 @@ std::u16string shapeNote(const Working& working, const NumberFormat& format,
 // triangle; nothing where no step failed.
 std::u16string failureText(const Working& working, const NumberFormat& format,
                            Exponent exponent = Exponent::Raised);
+// The same for a Calculate, whose sentence names a given box left empty instead, when one
+// was: that, not the triangle, is what failed.
+std::u16string failureText(const Calculation& calculation, const NumberFormat& format,
+                           Exponent exponent = Exponent::Raised);
 
 } // namespace isosceles
