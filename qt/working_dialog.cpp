@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace isosceles {
 
@@ -32,10 +33,13 @@ WorkingDialog::WorkingDialog(const WorkingReport& report, QWidget* parent)
     text_->setPlainText(QString::fromStdU16String(report.text));
     text_->setAccessibleName(fromUtf8(report.textName));
     // Wide enough for the longest line where the screen allows, as tall as the text.
-    const QFontMetrics metrics(text_->font());
+    // In fractions of a pixel, as the text is laid out, and the caret's width beside it: a
+    // line measured a fraction short would break.
+    const QFontMetricsF metrics(text_->font());
     int widest = 0;
     for (const QString& line : text_->toPlainText().split(u'\n')) {
-        widest = std::max(widest, metrics.horizontalAdvance(line));
+        widest = std::max(widest, static_cast<int>(std::ceil(metrics.horizontalAdvance(line))) +
+                                      text_->cursorWidth());
     }
     const QRect screen = parent != nullptr && parent->screen() != nullptr
                              ? parent->screen()->availableGeometry()
@@ -43,9 +47,11 @@ WorkingDialog::WorkingDialog(const WorkingReport& report, QWidget* parent)
     const auto frame =
         static_cast<int>(2 * text_->document()->documentMargin()) + 2 * text_->frameWidth();
     const int scrollBar = text_->verticalScrollBar()->sizeHint().width();
-    text_->setMinimumSize(std::min(widest + frame + scrollBar, screen.width() * 9 / 10),
-                          std::min((text_->blockCount() + 1) * metrics.lineSpacing() + frame,
-                                   screen.height() * 7 / 10));
+    text_->setMinimumSize(
+        std::min(widest + frame + scrollBar, screen.width() * 9 / 10),
+        std::min((text_->blockCount() + 1) * static_cast<int>(std::ceil(metrics.lineSpacing())) +
+                     frame,
+                 screen.height() * 7 / 10));
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* copy =

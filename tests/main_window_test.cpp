@@ -24,6 +24,7 @@
 #include <QStyleOptionFrame>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 #include <QToolTip>
 
@@ -1153,6 +1154,29 @@ TEST_F(Window, ComputedBoxShowsHowItWasComputed) {
     const QPointer<WorkingDialog> open(dialog);
     QTest::keyClick(focused, Qt::Key_Return);
     EXPECT_TRUE(open.isNull() || !open->isVisible());
+}
+
+// The working's window is as wide and tall as its text: every line whole on a line of its
+// own, nothing to scroll (here its longest line is the note on rounding).
+TEST_F(Window, TheWorkingShowsEveryLineWhole) {
+    calculate(2, "1", "0.4999");
+    QContextMenuEvent menuAt(QContextMenuEvent::Mouse, box(8)->geometry().center(),
+                             window->mapToGlobal(box(8)->geometry().center()));
+    QApplication::sendEvent(window.get(), &menuAt);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    menu->actions().at(1)->trigger();
+    menu->close();
+    auto* dialog = window->findChild<WorkingDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    QCoreApplication::processEvents();
+    auto* shown = dialog->findChild<QPlainTextEdit*>();
+    ASSERT_NE(shown, nullptr);
+    for (QTextBlock block = shown->document()->begin(); block.isValid(); block = block.next()) {
+        EXPECT_EQ(block.layout()->lineCount(), 1) << block.text().toStdString();
+    }
+    EXPECT_FALSE(shown->verticalScrollBar()->isVisible());
+    dialog->accept();
 }
 
 // After Calculate the notice stands at the box it concerns, and a screen reader is told the
