@@ -671,6 +671,20 @@ TEST_F(Window, AComputedBoxShowsHowItWasComputed) {
     EXPECT_TRUE(IsWindowEnabled(window->hwnd()));
 }
 
+// The working covers the window: the notice at its box goes with it, never left standing
+// beside the working.
+TEST_F(Window, TheWorkingTakesTheNoticeAway) {
+    type(1, L"5");
+    click(window->Command1[0]);
+    ASSERT_NE(shownTip(), L"");
+    chooseTheWorking(box(2));
+    ASSERT_NE(window->working(), nullptr);
+    EXPECT_EQ(shownTip(), L"");
+    MSG enter{window->working()->textBox, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    EXPECT_TRUE(window->preTranslate(enter));
+    pump();
+}
+
 // A power of ten is written so that its font draws every character of it: raised where the
 // fonts have the raised digits and minus, else after a caret; never blanks that would make
 // 10⁻⁴ read as 10 4. In the boxes, and in the working.

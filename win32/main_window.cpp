@@ -406,6 +406,8 @@ void MainWindow::rescale() {
 
 void MainWindow::showWorking(Variant row) {
     if (const std::optional<WorkingReport> report = workingReport(*controller_, row, exponent_)) {
+        // The notice belongs to the window the working covers.
+        hideExplained();
         working_ =
             std::make_unique<WorkingWindow>(hwnd(), *report, windowFont_.get(), dpi_, instance_);
     }
