@@ -93,7 +93,7 @@ constexpr WorkingCase kRows[] = {
      u"Височината към бедрото t = (2·S) / a = (2·{12}) / {5} = {4.8}\n"
      u"Помощната величина u = √(a·a − t·t) = √({5}·{5} − {4.8}·{4.8}) = "
      u"√({25} − {23.04}) = {1.4}\n"
-     u"Ъгълът при върха θ = arctan(t / u) = arctan({4.8} / {1.4}) = {1.287} рад\n"
+     u"Ъгълът при върха θ = arctan(t / u) = arctan({4.8} / {1.4}) = {1.287} рад ({73.74}°)\n"
      u"Височината към основата h = a · cos(θ / 2) = {5} · cos({1.287} / 2) = {4}\n"
      u"Основата c = (2·S) / h = (2·{12}) / {4} = {6}\n"
      u"Периметърът P = (2·a) + c = (2·{5}) + {6} = {16}\n{rounded}\n"
@@ -129,7 +129,8 @@ constexpr WorkingCase kRows[] = {
      u"Височината към бедрото t = (2·S) / a = (2·{0.4999}) / {1} = {0.9998}\n"
      u"Помощната величина u = √(a·a − t·t) = √({=1}·{=1} − {=0.9998}·{=0.9998}) = "
      u"√({=1} − {=0.9996}) = {0.02}\n"
-     u"Ъгълът при върха θ = arctan(t / u) = arctan({0.9998} / {0.02}) = {1.551} рад\n"
+     u"Ъгълът при върха θ = arctan(t / u) = arctan({0.9998} / {0.02}) = {1.551} рад "
+     u"({88.854}°)\n"
      u"Височината към основата h = a · cos(θ / 2) = {1} · cos({1.551} / 2) = {0.714}\n"
      u"Основата c = (2·S) / h = (2·{0.4999}) / {0.714} ≈ {1.4}\n"
      u"Периметърът P = (2·a) + c = (2·{1}) + {1.4} = {3.4}\n{rounded}\n"
@@ -314,7 +315,8 @@ TEST(Working, SpokenFormSaysEverySymbolInWords) {
                                         u"10 на степен 200"},
         {u"a² − (c/2)²", u"а на квадрат минус (це делено на 2) на квадрат"},
         {u"От „-6“ е прочетено −6, по-дълга.", u"От „минус 6“ е прочетено минус 6, по дълга."},
-        {u"θ = π/2; 5-3; Вариант 2", u"тета = пи делено на 2; 5-3; Вариант 2"},
+        {u"θ = π/2 (90,000°); 5-3; Вариант 2",
+         u"тета = пи делено на 2 (90,000 градуса); 5-3; Вариант 2"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(spokenForm(c.shown), c.spoken) << std::string(c.shown.begin(), c.shown.end());
@@ -444,8 +446,8 @@ TEST(Working, EveryStepChecksFromItsShownNumbersOrSaysAboutEqual) {
             if (line.starts_with(u"Стойностите") || line.find(u"π") != line.npos) {
                 break;
             }
-            if (line.ends_with(u" рад")) {
-                line.erase(line.end() - 4, line.end());
+            if (const std::size_t radians = line.find(u" рад"); radians != line.npos) {
+                line.erase(radians);
             }
             // Where each stage of the step begins, and whether "≈" led to it.
             std::vector<std::pair<std::size_t, bool>> stages;

@@ -328,7 +328,9 @@ std::u16string stepLine(const Step& step, const Style& style) {
     }
     line += std::u16string(relation(shown.resultHolds)) + number(step.result.value_or(0), style);
     if (step.term == Term::theta) {
-        line += u" рад";
+        // Degrees too: radians are not taught before the upper grades.
+        const double degrees = step.result.value_or(0) * 180 / std::acos(-1.0);
+        line += u" рад (" + number(degrees, style) + u"°)";
     }
     return line;
 }
@@ -435,7 +437,7 @@ struct SpokenSymbol {
 };
 
 // How a Bulgarian class reads each symbol aloud; a letter only where it stands alone.
-constexpr std::array<SpokenSymbol, 16> kSpoken{{
+constexpr std::array<SpokenSymbol, 17> kSpoken{{
     {u'√', u"корен квадратен от "},
     {u'·', u" по "},
     {u'−', u" минус "},
@@ -444,6 +446,7 @@ constexpr std::array<SpokenSymbol, 16> kSpoken{{
     {u'²', u" на квадрат "},
     {u'θ', u"тета"},
     {u'π', u"пи"},
+    {u'°', u" градуса"},
     {u'a', u"а"},
     {u'b', u"бе"},
     {u'c', u"це"},
