@@ -497,6 +497,12 @@ std::u16string spokenForm(std::u16string_view text) {
             at = end - 1;
             continue;
         }
+        // A group separator inside a number: read aloud, each group would be a number of its
+        // own («25 000» as 25, 0, 0, 0).
+        if ((ch == u'\u00A0' || ch == u'\u202F') && at > 0 && isDigit(text[at - 1]) &&
+            at + 1 < text.size() && isDigit(text[at + 1])) {
+            continue;
+        }
         // A hyphen as the sign of a number the voices leave unsaid; within a word («по-дълга»)
         // they read it as a dash.
         if (ch == u'-' && at + 1 < text.size()) {
