@@ -108,6 +108,21 @@ protected:
 
     FittingBox* box(int k) const { return window->Text2.at(static_cast<std::size_t>(k)); }
 
+    // «Как е изчислено» from computed box k's menu, which the window opens for it; none where
+    // no menu or window opened.
+    WorkingDialog* openWorking(int k) {
+        QContextMenuEvent menuAt(QContextMenuEvent::Mouse, box(k)->geometry().center(),
+                                 window->mapToGlobal(box(k)->geometry().center()));
+        QApplication::sendEvent(window.get(), &menuAt);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) {
+            return nullptr;
+        }
+        menu->actions().at(1)->trigger();
+        menu->close();
+        return window->findChild<WorkingDialog*>();
+    }
+
     void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
     void type(int k, const QString& text) { QTest::keyClicks(box(k), text); }
@@ -1123,14 +1138,7 @@ TEST_F(Window, ComputedBoxOffersItsWholeTextForCopying) {
 // text, which its copy button puts on the clipboard whole.
 TEST_F(Window, ComputedBoxShowsHowItWasComputed) {
     calculate(1, "6", "12");
-    QContextMenuEvent menuAt(QContextMenuEvent::Mouse, box(6)->geometry().center(),
-                             window->mapToGlobal(box(6)->geometry().center()));
-    QApplication::sendEvent(window.get(), &menuAt);
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    ASSERT_NE(menu, nullptr);
-    menu->actions().at(1)->trigger();
-    menu->close();
-    auto* dialog = window->findChild<WorkingDialog*>();
+    auto* dialog = openWorking(6);
     ASSERT_NE(dialog, nullptr);
     const std::optional<WorkingReport> report = workingReport(window->controller(), 1);
     ASSERT_TRUE(report);
@@ -1160,14 +1168,7 @@ TEST_F(Window, ComputedBoxShowsHowItWasComputed) {
 // own, nothing to scroll (here its longest line is the note on rounding).
 TEST_F(Window, TheWorkingShowsEveryLineWhole) {
     calculate(2, "1", "0.4999");
-    QContextMenuEvent menuAt(QContextMenuEvent::Mouse, box(8)->geometry().center(),
-                             window->mapToGlobal(box(8)->geometry().center()));
-    QApplication::sendEvent(window.get(), &menuAt);
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    ASSERT_NE(menu, nullptr);
-    menu->actions().at(1)->trigger();
-    menu->close();
-    auto* dialog = window->findChild<WorkingDialog*>();
+    auto* dialog = openWorking(8);
     ASSERT_NE(dialog, nullptr);
     QCoreApplication::processEvents();
     auto* shown = dialog->findChild<QPlainTextEdit*>();

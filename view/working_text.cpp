@@ -313,7 +313,7 @@ std::u16string stepOpening(const Step& step, const Style& style, const ShownStep
     if (hasRoot(step.form) && step.parts[0] && step.parts[1]) {
         std::u16string link(equals);
         if (!shown.partsHold) {
-            link = link.substr(0, link.find(u'=')) + u"≈" + link.substr(link.find(u'=') + 1);
+            link.replace(link.find(u'='), 1, u"≈");
         }
         line += link + filled(form.underRoot, {}, shown.parts, style);
     }
